@@ -1,0 +1,20 @@
+#include "platform/safe_write.h"
+
+namespace quarnel::platform {
+
+std::string TemporaryPathFor(const std::string& path) { return path + ".quarnel-tmp"; }
+
+SafeWriteResult WriteFileSafely(const std::string& path, const std::function<bool(File&)>& write) {
+  FileSystem& files = Files();
+  const std::string temporary = TemporaryPathFor(path);
+  std::unique_ptr<File> file = files.Open(temporary, OpenMode::kWrite);
+  if (!file) return SafeWriteResult::kOpenFailed;
+  const bool written = write(*file);
+  const bool closed = file->Close();
+  file.reset();
+  if (written && closed && files.Replace(temporary, path)) return SafeWriteResult::kDone;
+  files.Remove(temporary);
+  return SafeWriteResult::kWriteFailed;
+}
+
+}  // namespace quarnel::platform

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the Linux build, the sanitizer build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/ensure-packages.sh cmake ninja-build g++ libgtest-dev libbenchmark-dev
+
+echo "== Linux x86_64: build and test"
+cmake --workflow --preset default
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer: build and test"
+cmake --workflow --preset asan

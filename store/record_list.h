@@ -1,0 +1,62 @@
+// RecordList: the base of every collection of fixed-size records, with 1-based
+// positions over one VirStore. LinkedRecordList keeps a logical order.
+#pragma once
+
+#include <cstdint>
+
+#include "store/vir_store.h"
+
+namespace quarnel::store {
+
+class RecordList {
+ public:
+  RecordList(uint32_t record_size, bool linked) : store_(record_size, linked) {}
+  virtual ~RecordList() = default;
+  RecordList(const RecordList&) = delete;
+  RecordList& operator=(const RecordList&) = delete;
+
+  // Adds a copy of `record` at the end; it becomes current. Returns the status.
+  uint32_t Append(const void* record) { return store_.Add(record, kAddAtEnd); }
+  // Adds a copy of `record` so that it takes position n; it becomes current.
+  uint32_t InsertAt(const void* record, int32_t n);
+  // Overwrites the current record with `record`. Returns the status.
+  uint32_t UpdateCurrent(const void* record) { return store_.Update(record); }
+  // Deletes the current record. Returns the status.
+  uint32_t DeleteCurrent() { return store_.Delete(); }
+  // Makes position n current and deletes it. Returns the status.
+  uint32_t DeleteAt(int32_t n);
+
+  // Each read copies a record into `buffer` (record-size bytes) and returns 1,
+  // or returns 0 when there is no such record.
+  int ReadCurrent(void* buffer) { return FinishRead(buffer, kReadCurrent); }
+  int ReadNext(void* buffer) { return FinishRead(buffer, kReadNext); }
+  int ReadPrev(void* buffer) { return FinishRead(buffer, kReadPrevious); }
+  int ReadAt(void* buffer, int32_t n);
+
+  uint32_t Count() const { return store_.count(); }
+  // The current position (cursor + 1): -3 when there is no current record.
+  int32_t Position() const { return static_cast<int32_t>(store_.cursor() + 1); }
+  uint32_t Rewind() { return store_.Rewind(); }
+  // Makes position n current without a bound check (n = -3 means none); returns 1.
+  uint32_t Seek(int32_t n) { return store_.Seek(static_cast<uint32_t>(n - 1)); }
+  void Clear() {
+    if (store_.count() > 0) store_.Clear();
+  }
+  uint32_t Status() const { return store_.status(); }
+  uint32_t RecordSize() const { return store_.record_size(); }
+
+  VirStore& store() { return store_; }
+  const VirStore& store() const { return store_; }
+
+ private:
+  int FinishRead(void* buffer, uint32_t code);
+
+  VirStore store_;
+};
+
+class LinkedRecordList : public RecordList {
+ public:
+  explicit LinkedRecordList(uint32_t record_size) : RecordList(record_size, true) {}
+};
+
+}  // namespace quarnel::store

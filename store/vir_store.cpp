@@ -1,0 +1,281 @@
+#include "store/vir_store.h"
+
+#include <cstring>
+#include <new>
+#include <stdexcept>
+#include <string>
+
+namespace quarnel::store {
+
+const char* ErrorText(uint32_t status) {
+  static const char* const kTexts[] = {
+      "VirStore Err. : NO ERROR.",
+      "VirStore Err. : Allocation fail.",
+      "VirStore Err. : Memory Lock fail.",
+      "VirStore Err. : Index out of range.",
+      "VirStore Err. : Write limitation reached.",
+      "VirStore Err. : Set link fail.",
+      "VirStore Err. : Expanded memory initialization fail.",
+      "VirStore Err. : Attempt to read deleted item.",
+      "VirStore Err. : Invalid read code.",
+      "VirStore Err. : End of list encountered.",
+      "VirStore Err. : List is empty.",
+      "VirStore Err. : Delete a deleted node.",
+      "VirStore Err. : No match found.",
+  };
+  static char buffer[64];
+  const char* text = status < sizeof kTexts / sizeof kTexts[0]
+                         ? kTexts[status]
+                         : "VirStore Err. : Unknown error code.";
+  std::strncpy(buffer, text, sizeof buffer - 1);
+  buffer[sizeof buffer - 1] = '\0';
+  return buffer;
+}
+
+VirStore::VirStore(uint32_t record_size, bool linked)
+    : record_size_(record_size), records_per_page_(0), linked_(linked ? 1 : 0) {
+  if (record_size < 1 || record_size > kPageBytes) {
+    throw std::invalid_argument("record size must be 1.." + std::to_string(kPageBytes) +
+                                " bytes, not " + std::to_string(record_size));
+  }
+  records_per_page_ = kPageBytes / record_size;
+  if (linked_ && LinkEntry(0) != nullptr) last_link_page_ = 0;
+}
+
+VirStore::~VirStore() {
+  ReleaseDataPages();
+  ReleaseLinkPages();
+}
+
+unsigned char* VirStore::RecordAt(uint32_t physical) const {
+  return data_pages_[physical / records_per_page_] +
+         static_cast<size_t>(physical % records_per_page_) * record_size_;
+}
+
+uint32_t VirStore::PhysicalIndex(uint32_t logical) const {
+  if (!linked_ || !reordered_) return logical;
+  const uint32_t page = logical / kLinksPerPage;
+  if (page >= link_pages_.size() || link_pages_[page] == nullptr) return logical;
+  return link_pages_[page][logical % kLinksPerPage];
+}
+
+void VirStore::CopyOut(void* buffer) const {
+  std::memcpy(buffer, RecordAt(PhysicalIndex(cursor_)), record_size_);
+}
+
+bool VirStore::AddDataPage() {
+  auto* page = new (std::nothrow) unsigned char[kPageBytes];
+  if (page == nullptr) return false;
+  try {
+    data_pages_.push_back(page);
+  } catch (const std::bad_alloc&) {
+    delete[] page;
+    return false;
+  }
+  ++last_data_page_;
+  return true;
+}
+
+void VirStore::ReleaseDataPages() {
+  for (unsigned char* page : data_pages_) delete[] page;
+  data_pages_.clear();
+}
+
+void VirStore::ReleaseLinkPages() {
+  for (uint32_t* page : link_pages_) delete[] page;
+  link_pages_.clear();
+}
+
+uint32_t* VirStore::LinkEntry(uint32_t i) {
+  const uint32_t page = i / kLinksPerPage;
+  if (page >= link_pages_.size()) {
+    try {
+      link_pages_.resize(page + 1, nullptr);
+    } catch (const std::bad_alloc&) {
+      return nullptr;
+    }
+  }
+  if (link_pages_[page] == nullptr) {
+    link_pages_[page] = new (std::nothrow) uint32_t[kLinksPerPage];
+    if (link_pages_[page] == nullptr) return nullptr;
+    if (static_cast<int32_t>(page) > last_link_page_) last_link_page_ = static_cast<int32_t>(page);
+  }
+  return &link_pages_[page][i % kLinksPerPage];
+}
+
+// `start` is kEnd (appends only) or the logical index the insert or delete is at.
+uint32_t VirStore::LinkUpdate(int64_t start, uint32_t physical, LinkOp op) {
+  const uint32_t n = count_;  // for a delete the caller has not yet lowered the count
+  if (LinkEntry(0) == nullptr) {
+    status_ = kStatusAllocationFail;
+    return status_;
+  }
+  if (start == kEnd) {
+    uint32_t* entry = LinkEntry(n - 1);
+    if (entry == nullptr) return status_ = kStatusAllocationFail;
+    *entry = physical;
+    return status_ = kStatusOk;
+  }
+  reordered_ = 1;
+  const auto s = static_cast<uint32_t>(start);
+  if (op == LinkOp::kInsert) {
+    for (uint32_t i = n - 1; i > s; --i) {
+      uint32_t* to = LinkEntry(i);
+      uint32_t* from = LinkEntry(i - 1);
+      if (to == nullptr || from == nullptr) return status_ = kStatusAllocationFail;
+      *to = *from;
+    }
+    uint32_t* entry = LinkEntry(s);
+    if (entry == nullptr) return status_ = kStatusAllocationFail;
+    *entry = physical;
+    return status_ = kStatusOk;
+  }
+  for (uint32_t i = s; i + 1 < n; ++i) {
+    uint32_t* to = LinkEntry(i);
+    uint32_t* from = LinkEntry(i + 1);
+    if (to == nullptr || from == nullptr) return status_ = kStatusAllocationFail;
+    *to = *from;
+  }
+  // The physically last record now lies at slot `physical`: redirect the entry
+  // that named it, which holds the largest value left.
+  const uint32_t remaining = n - 1;
+  uint32_t* largest = nullptr;
+  for (uint32_t k = 0; k < remaining; ++k) {
+    const uint32_t i = (s + k) % remaining;
+    uint32_t* entry = LinkEntry(i);
+    if (entry == nullptr) return status_ = kStatusAllocationFail;
+    if (largest == nullptr || *entry > *largest) largest = entry;
+  }
+  if (largest != nullptr && physical < *largest) *largest = physical;
+  return status_ = kStatusOk;
+}
+
+uint32_t VirStore::Add(const void* record, uint32_t position) {
+  if (position == 0 || position == kAddAtFront) return AddRecord(record, 0);
+  if (position == count_ || position == kAddAtEnd) return AddRecord(record, kEnd);
+  return AddRecord(record, position);
+}
+
+uint32_t VirStore::AddAtIndex(const void* record, uint32_t index) {
+  return AddRecord(record, index == count_ ? kEnd : static_cast<int64_t>(index));
+}
+
+uint32_t VirStore::AddRecord(const void* record, int64_t where) {
+  if (status_ == kStatusEndOfList) status_ = kStatusOk;
+  if (record == nullptr) return status_;
+  // A position past the end has no place in the logical order.
+  if (linked_ && where != kEnd && where > count_) return status_ = kStatusIndexOutOfRange;
+  if (fill_ == -1 || fill_ >= static_cast<int32_t>(records_per_page_)) {
+    if (!AddDataPage()) return status_ = kStatusAllocationFail;
+    fill_ = 0;
+  }
+  const uint32_t physical = count_;
+  std::memcpy(RecordAt(physical), record, record_size_);
+  ++fill_;
+  ++count_;
+  cursor_ = count_ - 1;
+  if (status_ == kStatusListEmpty) status_ = kStatusOk;
+  if (!linked_) return status_;
+  return LinkUpdate(where, physical, LinkOp::kInsert);
+}
+
+uint32_t VirStore::Read(void* buffer, uint32_t code) {
+  if (count_ == 0) return status_ = kStatusListEmpty;
+  switch (code) {
+    case kReadCurrent:
+      if (cursor_ == kNoRecord) return status_ = kStatusEndOfList;
+      if (cursor_ >= count_) return status_ = kStatusIndexOutOfRange;
+      break;
+    case kReadNext:
+      if (cursor_ == kNoRecord) {
+        cursor_ = 0;
+      } else if (cursor_ == count_ - 1) {
+        return status_ = kStatusEndOfList;
+      } else if (cursor_ + 1 >= count_) {
+        return status_ = kStatusIndexOutOfRange;
+      } else {
+        ++cursor_;
+      }
+      break;
+    case kReadPrevious:
+      if (cursor_ == 0) return status_ = kStatusInvalidReadCode;
+      if (cursor_ == kNoRecord) {
+        cursor_ = count_ - 1;
+      } else if (cursor_ - 1 >= count_) {
+        return status_ = kStatusIndexOutOfRange;
+      } else {
+        --cursor_;
+      }
+      break;
+    default:
+      return ReadIndex(buffer, code);
+  }
+  CopyOut(buffer);
+  return status_;
+}
+
+uint32_t VirStore::ReadIndex(void* buffer, uint32_t index) {
+  if (count_ == 0) return status_ = kStatusListEmpty;
+  if (index >= count_) return status_ = kStatusIndexOutOfRange;
+  cursor_ = index;
+  CopyOut(buffer);
+  return status_;
+}
+
+uint32_t VirStore::Update(const void* record) {
+  if (record == nullptr) return status_;
+  if (cursor_ == kNoRecord || cursor_ >= count_) return status_ = kStatusIndexOutOfRange;
+  std::memcpy(RecordAt(PhysicalIndex(cursor_)), record, record_size_);
+  return status_;
+}
+
+uint32_t VirStore::Delete() {
+  if (count_ == 0) return status_ = kStatusListEmpty;
+  if (count_ == 1) {
+    Clear();
+    return status_;
+  }
+  if (cursor_ == kNoRecord) return status_;
+  if (cursor_ >= count_) return status_ = kStatusIndexOutOfRange;
+  const uint32_t hole = PhysicalIndex(cursor_);
+  const uint32_t last = count_ - 1;
+  if (hole != last) std::memmove(RecordAt(hole), RecordAt(last), record_size_);
+  if (linked_) LinkUpdate(cursor_, hole, LinkOp::kDelete);
+  --count_;
+  --fill_;
+  if (fill_ == 0) {
+    delete[] data_pages_.back();
+    data_pages_.pop_back();
+    --last_data_page_;
+    fill_ = static_cast<int32_t>(records_per_page_);
+  }
+  cursor_ = cursor_ == 0 ? kNoRecord : cursor_ - 1;
+  return status_;
+}
+
+void VirStore::Clear() {
+  ReleaseDataPages();
+  ReleaseLinkPages();
+  last_link_page_ = -1;
+  reordered_ = 0;
+  fill_ = -1;
+  last_data_page_ = -1;
+  cursor_ = kNoRecord;
+  count_ = 0;
+  status_ = kStatusOk;
+}
+
+uint32_t VirStore::Rewind() {
+  cursor_ = kNoRecord;
+  if (count_ == 0) Clear();
+  if (status_ == kStatusEndOfList) status_ = kStatusOk;
+  return status_;
+}
+
+uint32_t VirStore::Seek(uint32_t index) {
+  cursor_ = index;
+  if (status_ == kStatusEndOfList) status_ = kStatusOk;
+  return 1;
+}
+
+}  // namespace quarnel::store

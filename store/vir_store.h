@@ -1,0 +1,117 @@
+// VirStore: paged in-memory storage of fixed-size records with a cursor, an
+// optional link table that keeps a logical order apart from where records lie,
+// and a sticky status code.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace quarnel::store {
+
+// Read navigation codes; any other value is an absolute 0-based index.
+inline constexpr uint32_t kReadCurrent = 65100;
+inline constexpr uint32_t kReadNext = 65101;
+inline constexpr uint32_t kReadPrevious = 65102;
+// Add position codes; any other value is a 0-based logical position.
+inline constexpr uint32_t kAddAtEnd = 65534;
+inline constexpr uint32_t kAddAtFront = 65535;
+
+// Bytes in every data page and every link page.
+inline constexpr uint32_t kPageBytes = 16316;
+// Link entries per link page: 16316 / 4.
+inline constexpr uint32_t kLinksPerPage = kPageBytes / 4;
+// The cursor value that means "no current record".
+inline constexpr uint32_t kNoRecord = static_cast<uint32_t>(-4);
+
+enum StoreStatus : uint32_t {
+  kStatusOk = 0,
+  kStatusAllocationFail = 1,
+  kStatusMemoryLockFail = 2,
+  kStatusIndexOutOfRange = 3,
+  kStatusWriteLimit = 4,
+  kStatusSetLinkFail = 5,
+  kStatusExpandedMemoryFail = 6,
+  kStatusReadDeleted = 7,
+  kStatusInvalidReadCode = 8,
+  kStatusEndOfList = 9,
+  kStatusListEmpty = 10,
+  kStatusDeleteDeleted = 11,
+  kStatusNoMatch = 12,
+};
+
+// The message of a status code, in one buffer shared by all stores that stays
+// valid until the next call.
+const char* ErrorText(uint32_t status);
+
+class VirStore {
+ public:
+  // Throws std::invalid_argument unless 1 <= record_size <= kPageBytes.
+  VirStore(uint32_t record_size, bool linked);
+  ~VirStore();
+  VirStore(const VirStore&) = delete;
+  VirStore& operator=(const VirStore&) = delete;
+
+  // Adds a copy of `record` at `position` (a code or a logical position); the
+  // new record becomes current. Returns the status.
+  uint32_t Add(const void* record, uint32_t position);
+  // Adds a copy of `record` at the 0-based logical `index` (index = count
+  // appends), never taking the index for a code. Returns the status.
+  uint32_t AddAtIndex(const void* record, uint32_t index);
+  // Copies the record named by `code` into `buffer`. Returns the status.
+  uint32_t Read(void* buffer, uint32_t code);
+  // Copies the record at the 0-based logical `index`, never taking it for a
+  // code; it becomes current. Returns the status.
+  uint32_t ReadIndex(void* buffer, uint32_t index);
+  // Overwrites the current record. Returns the status.
+  uint32_t Update(const void* record);
+  // Deletes the current record; the physically last record fills its slot.
+  uint32_t Delete();
+  void Clear();
+  uint32_t Rewind();
+  // Sets the cursor to a 0-based index without a bound check; returns 1.
+  uint32_t Seek(uint32_t index);
+
+  uint32_t count() const { return count_; }
+  uint32_t cursor() const { return cursor_; }
+  uint32_t status() const { return status_; }
+  void set_status(uint32_t status) { status_ = status; }
+  uint32_t record_size() const { return record_size_; }
+  uint32_t records_per_page() const { return records_per_page_; }
+  bool linked() const { return linked_ != 0; }
+  bool reordered() const { return reordered_ != 0; }
+  // Number of data pages allocated now.
+  int32_t data_pages() const { return last_data_page_ + 1; }
+
+ private:
+  enum class LinkOp { kInsert, kDelete };
+  // Where an add puts its record: at the end, or at a logical index.
+  static constexpr int64_t kEnd = -1;
+
+  uint32_t AddRecord(const void* record, int64_t where);
+
+  unsigned char* RecordAt(uint32_t physical) const;
+  uint32_t PhysicalIndex(uint32_t logical) const;
+  void CopyOut(void* buffer) const;
+  bool AddDataPage();
+  void ReleaseDataPages();
+  void ReleaseLinkPages();
+  // Link entry i, allocating its page on demand; nullptr when allocation fails.
+  uint32_t* LinkEntry(uint32_t i);
+  uint32_t LinkUpdate(int64_t start, uint32_t physical, LinkOp op);
+
+  int32_t last_link_page_ = -1;
+  int32_t reordered_ = 0;
+  std::vector<unsigned char*> data_pages_;
+  std::vector<uint32_t*> link_pages_;
+  uint32_t record_size_;
+  uint32_t records_per_page_;
+  uint32_t count_ = 0;
+  uint32_t cursor_ = kNoRecord;
+  int32_t last_data_page_ = -1;
+  uint32_t status_ = kStatusOk;
+  uint32_t linked_;
+  int32_t fill_ = -1;
+};
+
+}  // namespace quarnel::store
