@@ -1,0 +1,157 @@
+// ToolLibrary: the in-memory copy of one tool library file, with its type
+// table, its ToolExtra records and its special path list; and the module's
+// current library.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "store/record_list.h"
+#include "toollib/tool_record.h"
+
+namespace quarnel::toollib {
+
+inline constexpr int kExtraEntryCount = 20;
+inline constexpr int kExtraTextSize = 256;
+// Bytes of a ToolExtra in the library's extra list.
+inline constexpr uint32_t kToolExtraRecordSize = 703;
+// Bytes of one special-tool path entry (NUL included).
+inline constexpr uint32_t kSpecialPathSize = 256;
+// Slots of a library's type table: 0..10 coded, 11..19 carried from the file.
+inline constexpr int kTypeTableSlots = 20;
+
+// The block inside a ToolExtra; carried unchanged from file to file.
+struct ExtraBlock {
+  uint8_t leadByte = 0;
+  int32_t firstValue = 0;
+  unsigned char wideValue[8] = {};
+  int32_t secondValue = 0;
+  int32_t thirdValue = 0;
+  int8_t entryCount = 0;  // 0 to 20
+  uint8_t entryByteA[kExtraEntryCount] = {};
+  float entryValue[kExtraEntryCount] = {};
+  uint8_t entryByteB[kExtraEntryCount] = {};
+  uint8_t entryByteC[kExtraEntryCount] = {};
+  uint8_t trailByte = 0;
+};
+
+// A record a tool may point to through its extraIndex; only the block's first
+// entry value is ever looked at.
+struct ToolExtra {
+  int32_t leadingValue = 0;
+  ExtraBlock block;
+  char firstText[kExtraTextSize] = {};
+  uint8_t firstByte = 0;
+  uint8_t secondByte = 0;
+  char secondText[kExtraTextSize] = {};
+  int16_t firstShort = 0;
+  int16_t secondShort = 0;
+
+  // The record as the extra list's fixed-size record, and back.
+  void ToBytes(unsigned char (&bytes)[kToolExtraRecordSize]) const;
+  static ToolExtra FromBytes(const unsigned char* bytes);
+};
+
+// A new block: every number 0, each entry byte A 255 and each entry byte B 1.
+ExtraBlock NewExtraBlock();
+// A new ToolExtra: every number 0, empty texts, a new block whose second value is 1.
+ToolExtra NewToolExtra();
+
+// One type table slot: 1-based position of the type's first tool (0 = none)
+// and the number of tools of that type.
+struct TypeSlotEntry {
+  int32_t start = 0;
+  int32_t count = 0;
+};
+
+using TypeTable = std::array<TypeSlotEntry, kTypeTableSlots>;
+
+class ToolLibrary : public store::LinkedRecordList {
+ public:
+  ToolLibrary();
+  ~ToolLibrary() override;
+
+  // Typed access to the tools (1-based positions); reads return 1 or 0.
+  int ReadAt(ToolRecord& tool, int32_t n);
+  int ReadNext(ToolRecord& tool);
+  int ReadPrev(ToolRecord& tool);
+  int ReadCurrent(ToolRecord& tool);
+  uint32_t Append(const ToolRecord& tool);
+  uint32_t InsertAt(const ToolRecord& tool, int32_t n);
+  uint32_t UpdateCurrent(const ToolRecord& tool);
+
+  // Empties the tools, the extra list and the special path list.
+  void Clear();
+
+  TypeTable& Types() { return types_; }
+  const TypeTable& Types() const { return types_; }
+  // Recomputes slots 0..10 from the tools; slots 11..19 stay.
+  void RebuildTypeTable();
+  // The slot of `type_code` (slot 0 for every code without its own slot).
+  TypeSlotEntry TypeSlot(int32_t type_code) const;
+
+  // Position of the first tool of O's type range that matches O; 0 when none
+  // or O's type code is 0. A range count of 0 searches to the last tool.
+  int32_t FindMatchingTool(const ToolRecord& other);
+
+  // The extra list.
+  store::RecordList& Extras() { return extras_; }
+  uint32_t AppendExtra(const ToolExtra& extra);
+  // Copies extra k (1-based) into `extra`; 1 = read, 0 = no such record.
+  int ReadExtra(ToolExtra& extra, int32_t k);
+  // Tool n's extraIndex, copying that extra into `extra` when above 0; 0 when
+  // `extra` is null, n is out of range or the tool has none.
+  int32_t ExtraOfTool(int32_t n, ToolExtra* extra);
+
+  // The special path list (entries of kSpecialPathSize bytes).
+  store::RecordList& SpecialPaths() { return paths_; }
+  // Position of folder + file name of `path` + ".spt" in the list, compared
+  // without regard to letter case; 0 when absent.
+  int32_t FindSpecialPath(const char* path);
+  // Appends folder + file name of `path` + ".spt"; the new count, or 0 when
+  // `path` holds no backslash.
+  int32_t AddSpecialPath(const char* path);
+  // Copies entry k into `buffer` (256 characters); "" when k is out of range.
+  void SpecialPathAt(int32_t k, char* buffer);
+
+  // Reads the library file at `path` (Windows path); the library must be the
+  // current library. 0, 764, 765 or 768.
+  int Load(const char* path);
+  // Writes the library as a version-92 file, replacing `path` only once the
+  // whole file is written. 0, 764 or 767.
+  int Save(const char* path);
+
+  // Prints the type table and every tool to standard output (nothing when empty).
+  void DumpToConsole();
+  // Appends the type table and tools a..b (1-based) to "debug.txt".
+  void DumpToFile(int32_t first, int32_t last);
+
+ private:
+  // Appends one raw path entry (cut to 255 characters, zero-padded).
+  uint32_t AppendPathEntry(const char* text);
+
+  TypeTable types_{};
+  store::RecordList extras_;
+  store::RecordList paths_;
+};
+
+// The module's current library, or nullptr. The library is owned by whoever
+// set it; special-tool resolving and path-flag record reads work on it.
+ToolLibrary* CurrentLibrary();
+void SetCurrentLibrary(ToolLibrary* library);
+
+// Sets the current library for one scope and restores the previous one after.
+class CurrentLibraryScope {
+ public:
+  explicit CurrentLibraryScope(ToolLibrary* library) : previous_(CurrentLibrary()) {
+    SetCurrentLibrary(library);
+  }
+  ~CurrentLibraryScope() { SetCurrentLibrary(previous_); }
+  CurrentLibraryScope(const CurrentLibraryScope&) = delete;
+  CurrentLibraryScope& operator=(const CurrentLibraryScope&) = delete;
+
+ private:
+  ToolLibrary* previous_;
+};
+
+}  // namespace quarnel::toollib
