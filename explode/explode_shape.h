@@ -1,0 +1,18 @@
+// ExplodeShape: turns one shape entity into the lines and arcs that draw it.
+#pragma once
+
+#include <cstdint>
+
+#include "quarnel/geometry.h"
+
+namespace quarnel::explode {
+
+// No shape produces more pieces than this.
+inline constexpr int kMaxPieces = 8;
+
+// Turns one shape entity into at most eight "LINE"/"ARC" pieces written to
+// slots[0..count-1]; slots point at the 53 entity bytes of the caller's host
+// entity objects (after their object header, which is never touched). Always true.
+bool ExplodeShape(const GeomEntity& source, int32_t* count, GeomEntity* const slots[kMaxPieces]);
+
+}  // namespace quarnel::explode
