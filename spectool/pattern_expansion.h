@@ -1,0 +1,30 @@
+// Pattern expansion: every line, grid, circle and arc pattern of an item list
+// is replaced by copies of the item it repeats, appended to the list, and the
+// pattern itself becomes a "POINT".
+#pragma once
+
+#include <cstdint>
+
+#include "spectool/geom_item.h"
+#include "spectool/geom_point.h"
+
+namespace quarnel::spectool {
+
+// The expansion makes no further copies once the list holds this many items,
+// so that absurd counts end quickly with bounded memory.
+inline constexpr uint32_t kMaxExpandedItems = 1000000;
+
+// Expands every pattern of `list` in list order, the copies' own patterns
+// included; returns the number of items in the list afterwards.
+int32_t ExpandPatterns(GeomItemList& list);
+
+// Places the copies of `pattern` (the item at `position`) and turns that item
+// into a "POINT" with ref 0 and flag bits 0 and 1 cleared.
+void ExpandPattern(GeomItemList& list, const GeomItem& pattern, int32_t position);
+
+// Appends a copy of the item at `seed_position` placed at `target`, keeping only
+// the flag bits of `mask`, together with whatever hangs on it: a pattern's seed
+// or a group's members.
+void InsertCopy(GeomItemList& list, int32_t seed_position, GeomPoint target, uint32_t mask);
+
+}  // namespace quarnel::spectool
