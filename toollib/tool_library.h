@@ -129,6 +129,13 @@ class ToolLibrary : public store::LinkedRecordList {
  private:
   // Appends one raw path entry (cut to 255 characters, zero-padded).
   uint32_t AppendPathEntry(const char* text);
+  // The two layouts of Load, after the version; each returns the status.
+  int LoadCurrentLayout(platform::BinaryReader& in, int version);
+  int LoadLegacyLayout(platform::BinaryReader& in, int version);
+  // Reads the 9 int16 pairs of the short type table into their slots.
+  bool ReadShortTypeTable(platform::BinaryReader& in);
+  // Writes the whole version-92 file; false when a write failed.
+  bool WriteLibraryFile(platform::BinaryWriter& out);
 
   TypeTable types_{};
   store::RecordList extras_;

@@ -1,0 +1,31 @@
+#include "spectool/special_tool_folder.h"
+
+#include <cstring>
+
+#include "platform/profile.h"
+
+namespace quarnel::spectool {
+namespace {
+
+char g_folder[kSpecialToolFolderSize];
+
+}  // namespace
+
+const char* SpecialToolFolder() {
+  // At most 254 characters are taken from the profile, so that the trailing
+  // backslash always fits the buffer.
+  const uint32_t copied = platform::GetProfileText(kSpecialToolFolderSection, kSpecialToolFolderKey,
+                                                   "", g_folder, kSpecialToolFolderSize - 1);
+  if (copied == 0) {
+    std::strncpy(g_folder, kDefaultSpecialToolFolder, kSpecialToolFolderSize - 1);
+    g_folder[kSpecialToolFolderSize - 1] = '\0';
+  }
+  const size_t length = std::strlen(g_folder);
+  if (length > 0 && g_folder[length - 1] != '\\') {
+    g_folder[length] = '\\';
+    g_folder[length + 1] = '\0';
+  }
+  return g_folder;
+}
+
+}  // namespace quarnel::spectool

@@ -1,0 +1,144 @@
+// Reading a tool library file of any version into a ToolLibrary.
+#include <string>
+
+#include "platform/binary_reader.h"
+#include "platform/file_system.h"
+#include "toollib/special_paths.h"
+#include "toollib/tool_extra_io.h"
+#include "toollib/tool_file.h"
+#include "toollib/tool_library.h"
+
+namespace quarnel::toollib {
+namespace {
+
+// Slots filled, in order, by the 9 pairs of the short type table.
+constexpr int kShortTableSlots[] = {0, 2, 3, 5, 6, 7, 8, 9, 10};
+constexpr int kFirstVersionWithLongTypeTable = 54;
+
+// Zeroes the values beyond the first `count` of four; counts outside 0..3 keep all.
+void ClearUnusedValues(int32_t count, float (&values)[4]) {
+  if (count < 0 || count > 3) return;
+  for (int32_t i = count; i < 4; ++i) values[i] = 0.0f;
+}
+
+// A tool built from a legacy record's own fields, with its sanitised name
+// (type 108 is tied to its special-tool file through that name).
+ToolRecord ToolFromLegacyRecord(LegacyToolRecord legacy, const std::string& name) {
+  ClearUnusedValues(legacy.keyedCount, legacy.angles);
+  ClearUnusedValues(legacy.dieClearanceCount, legacy.dieClearances);
+  ToolRecord tool = ToolRecord::FromLegacyRecord(
+      legacy.size, legacy.typeCode, name.c_str(), legacy.dimensions, legacy.keyedCount,
+      legacy.angles, legacy.dieClearanceCount, legacy.dieClearances);
+  if (tool.typeCode == kTypeSpecial) tool.ResolveSpecialTool(name.c_str());
+  return tool;
+}
+
+std::string SanitizedName(const std::string& name) {
+  std::string sanitized = name;
+  SanitizeFileName(sanitized.data());
+  return sanitized;
+}
+
+}  // namespace
+
+int ToolLibrary::Load(const char* path) {
+  if (path == nullptr) return kFileCannotOpen;
+  // The file is closed when `file` goes out of scope, on every return.
+  std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::kRead);
+  if (!file) return kFileCannotOpen;
+  platform::BinaryReader in(*file);
+  int16_t version = 0;
+  if (!in.ReadI16(version)) return kFileReadFailed;
+  if (!IsKnownLibraryVersion(version)) return kFileUnknownVersion;
+  if (Count() > 0) Clear();
+  return IsLegacyLibraryVersion(version) ? LoadLegacyLayout(in, version)
+                                         : LoadCurrentLayout(in, version);
+}
+
+bool ToolLibrary::ReadShortTypeTable(platform::BinaryReader& in) {
+  types_[1] = TypeSlotEntry{};
+  types_[4] = TypeSlotEntry{};
+  for (int slot : kShortTableSlots) {
+    int16_t start = 0;
+    int16_t count = 0;
+    if (!in.ReadI16(start) || !in.ReadI16(count)) return false;
+    types_[slot] = TypeSlotEntry{start, count};
+  }
+  return true;
+}
+
+int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version) {
+  int32_t tool_count = 0;
+  if (!in.ReadI32(tool_count)) return kFileReadFailed;
+  if (version < kFirstVersionWithLongTypeTable) {
+    if (!ReadShortTypeTable(in)) return kFileReadFailed;
+  } else {
+    for (TypeSlotEntry& slot : types_) {
+      if (!in.ReadI32(slot.start) || !in.ReadI32(slot.count)) return kFileReadFailed;
+    }
+  }
+
+  // Counts come from the file: records are appended one by one, never reserved.
+  for (int32_t i = 0; i < tool_count; ++i) {
+    ToolRecord tool;
+    if (tool.ReadRecord(in, version, false) == 0) return kFileReadFailed;
+    if (Append(tool) != store::kStatusOk) return kFileReadFailed;
+  }
+
+  int32_t extra_count = 0;
+  if (!in.ReadI32(extra_count)) return kFileReadFailed;
+  extras_.Clear();
+  for (int32_t i = 0; i < extra_count; ++i) {
+    ToolExtra extra = NewToolExtra();
+    if (!ReadToolExtra(in, version, extra)) return kFileReadFailed;
+    if (AppendExtra(extra) != store::kStatusOk) return kFileReadFailed;
+  }
+
+  int32_t path_count = 0;
+  if (!in.ReadI32(path_count)) return kFileReadFailed;
+  paths_.Clear();
+  for (int32_t i = 0; i < path_count; ++i) {
+    char entry[kSpecialPathSize];
+    if (!in.ReadText(entry, sizeof entry, kSpecialPathSize)) return kFileReadFailed;
+    // Stored paths name files of another installation: keep only the name.
+    if (AppendPathEntry(RerootedSpecialPath(entry).c_str()) != store::kStatusOk) {
+      return kFileReadFailed;
+    }
+  }
+  return kLoadOk;
+}
+
+int ToolLibrary::LoadLegacyLayout(platform::BinaryReader& in, int version) {
+  int16_t stored_count = 0;
+  if (!in.ReadI16(stored_count)) return kFileReadFailed;
+  if (!ReadShortTypeTable(in)) return kFileReadFailed;
+  // The stored count includes a leading placeholder record.
+  if (stored_count < 2) return kLoadOk;
+  const bool names_shifted = version == 6 || version == 7;
+  bool ok = in.Skip(kLegacyToolRecordSize);
+  for (int i = 1; ok && i < stored_count; ++i) {
+    LegacyToolRecord legacy;
+    ok = ReadLegacyToolRecord(in, legacy);
+    if (!ok) break;
+    ToolRecord tool;
+    if (legacy.typeCode == kTypeSpecial && names_shifted) {
+      const std::string name = SanitizedName(legacy.Name(true));
+      const std::string file_path = SpecialPathForName(name);
+      // Without its special-tool file the tool keeps what the record says.
+      if (platform::Files().Exists(file_path)) {
+        ReadSpecialToolHeader(file_path.c_str(), tool);
+      } else {
+        tool = ToolFromLegacyRecord(legacy, name);
+      }
+    } else {
+      tool = ToolFromLegacyRecord(legacy, SanitizedName(legacy.Name(false)));
+    }
+    ok = Append(tool) == store::kStatusOk;
+  }
+  if (ok) return kLoadOk;
+  // A legacy library is all or nothing.
+  Clear();
+  return kFileReadFailed;
+}
+
+}  // namespace quarnel::toollib

@@ -1,0 +1,25 @@
+// How the library builds and compares special-tool file paths.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quarnel::toollib {
+
+// Longest path text a 256-byte path field holds (NUL excluded).
+inline constexpr size_t kMaxSpecialPathLength = 255;
+
+// The special-tool folder, then `name`, then ".spt", cut to kMaxSpecialPathLength.
+std::string SpecialPathForName(std::string_view name);
+// The special-tool folder, then the file-name part of `path` (no folder, no
+// extension), then ".spt", cut to kMaxSpecialPathLength.
+std::string RerootedSpecialPath(std::string_view path);
+// The file of a special tool named by `name`: `name` itself when it holds a
+// backslash, else SpecialPathForName(name); cut to kMaxSpecialPathLength.
+std::string SpecialToolFilePath(std::string_view name);
+
+bool HasBackslash(std::string_view text);
+// Equality without regard to ASCII letter case.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace quarnel::toollib

@@ -1,0 +1,64 @@
+#include "toollib/tool_extra_io.h"
+
+namespace quarnel::toollib {
+namespace {
+
+// Versions from which a ToolExtra carries the block's lead byte and trail byte.
+constexpr int kFirstVersionWithLeadByte = 80;
+constexpr int kFirstVersionWithTrailByte = 90;
+
+bool ReadBlock(platform::BinaryReader& in, int version, ExtraBlock& block) {
+  if (!in.ReadI32(block.firstValue) || !in.ReadBytes(block.wideValue, sizeof block.wideValue) ||
+      !in.ReadI32(block.secondValue) || !in.ReadI32(block.thirdValue) ||
+      !in.ReadI8(block.entryCount)) {
+    return false;
+  }
+  if (block.entryCount < 0 || block.entryCount > kExtraEntryCount) return false;
+  for (int i = 0; i < block.entryCount; ++i) {
+    if (!in.ReadU8(block.entryByteA[i]) || !in.ReadF32(block.entryValue[i]) ||
+        !in.ReadU8(block.entryByteB[i]) || !in.ReadU8(block.entryByteC[i])) {
+      return false;
+    }
+  }
+  block.leadByte = 0;
+  if (version >= kFirstVersionWithLeadByte && !in.ReadU8(block.leadByte)) return false;
+  if (version >= kFirstVersionWithTrailByte && !in.ReadU8(block.trailByte)) return false;
+  return true;
+}
+
+}  // namespace
+
+bool ReadToolExtra(platform::BinaryReader& in, int version, ToolExtra& extra) {
+  int16_t text_length = 0;
+  if (!in.ReadI16(text_length)) return false;
+  if (text_length <= 0 || text_length > kExtraTextSize) return false;
+  const size_t length = static_cast<size_t>(text_length);
+  // Texts shorter than their 256-byte fields keep zeros after them.
+  return in.ReadI32(extra.leadingValue) && in.ReadBytes(extra.firstText, length) &&
+         in.ReadU8(extra.firstByte) && in.ReadU8(extra.secondByte) &&
+         in.ReadBytes(extra.secondText, length) && in.ReadI16(extra.firstShort) &&
+         in.ReadI16(extra.secondShort) && ReadBlock(in, version, extra.block);
+}
+
+bool WriteToolExtra(platform::BinaryWriter& out, const ToolExtra& extra) {
+  const ExtraBlock& block = extra.block;
+  // A count outside 0..20 never comes from a file; it is written as no entries.
+  const int8_t entries = (block.entryCount >= 0 && block.entryCount <= kExtraEntryCount)
+                             ? block.entryCount
+                             : int8_t{0};
+  bool ok = out.WriteI16(kExtraTextSize) && out.WriteI32(extra.leadingValue) &&
+            out.WriteBytes(extra.firstText, kExtraTextSize) && out.WriteU8(extra.firstByte) &&
+            out.WriteU8(extra.secondByte) && out.WriteBytes(extra.secondText, kExtraTextSize) &&
+            out.WriteI16(extra.firstShort) && out.WriteI16(extra.secondShort) &&
+            out.WriteI32(block.firstValue) &&
+            out.WriteBytes(block.wideValue, sizeof block.wideValue) &&
+            out.WriteI32(block.secondValue) && out.WriteI32(block.thirdValue) &&
+            out.WriteI8(entries);
+  for (int i = 0; ok && i < entries; ++i) {
+    ok = out.WriteU8(block.entryByteA[i]) && out.WriteF32(block.entryValue[i]) &&
+         out.WriteU8(block.entryByteB[i]) && out.WriteU8(block.entryByteC[i]);
+  }
+  return ok && out.WriteU8(block.leadByte) && out.WriteU8(block.trailByte);
+}
+
+}  // namespace quarnel::toollib

@@ -1,0 +1,173 @@
+#include "toollib/tool_library.h"
+
+#include <cstring>
+#include <string>
+
+#include "toollib/special_paths.h"
+
+namespace quarnel::toollib {
+namespace {
+
+ToolLibrary* g_current_library = nullptr;
+
+}  // namespace
+
+ToolLibrary* CurrentLibrary() { return g_current_library; }
+void SetCurrentLibrary(ToolLibrary* library) { g_current_library = library; }
+
+ToolLibrary::ToolLibrary()
+    : store::LinkedRecordList(kToolRecordSize),
+      extras_(kToolExtraRecordSize, false),
+      paths_(kSpecialPathSize, false) {}
+
+ToolLibrary::~ToolLibrary() {
+  // A library that is destroyed stops being the current one.
+  if (g_current_library == this) g_current_library = nullptr;
+}
+
+int ToolLibrary::ReadAt(ToolRecord& tool, int32_t n) {
+  unsigned char bytes[kToolRecordSize];
+  if (RecordList::ReadAt(bytes, n) == 0) return 0;
+  tool = ToolRecord::FromBytes(bytes);
+  return 1;
+}
+
+int ToolLibrary::ReadNext(ToolRecord& tool) {
+  unsigned char bytes[kToolRecordSize];
+  if (RecordList::ReadNext(bytes) == 0) return 0;
+  tool = ToolRecord::FromBytes(bytes);
+  return 1;
+}
+
+int ToolLibrary::ReadPrev(ToolRecord& tool) {
+  unsigned char bytes[kToolRecordSize];
+  if (RecordList::ReadPrev(bytes) == 0) return 0;
+  tool = ToolRecord::FromBytes(bytes);
+  return 1;
+}
+
+int ToolLibrary::ReadCurrent(ToolRecord& tool) {
+  unsigned char bytes[kToolRecordSize];
+  if (RecordList::ReadCurrent(bytes) == 0) return 0;
+  tool = ToolRecord::FromBytes(bytes);
+  return 1;
+}
+
+uint32_t ToolLibrary::Append(const ToolRecord& tool) {
+  unsigned char bytes[kToolRecordSize];
+  tool.ToBytes(bytes);
+  return RecordList::Append(bytes);
+}
+
+uint32_t ToolLibrary::InsertAt(const ToolRecord& tool, int32_t n) {
+  unsigned char bytes[kToolRecordSize];
+  tool.ToBytes(bytes);
+  return RecordList::InsertAt(bytes, n);
+}
+
+uint32_t ToolLibrary::UpdateCurrent(const ToolRecord& tool) {
+  unsigned char bytes[kToolRecordSize];
+  tool.ToBytes(bytes);
+  return RecordList::UpdateCurrent(bytes);
+}
+
+void ToolLibrary::Clear() {
+  RecordList::Clear();
+  extras_.Clear();
+  paths_.Clear();
+}
+
+void ToolLibrary::RebuildTypeTable() {
+  types_[0] = TypeSlotEntry{0, 1};
+  for (int slot = 1; slot < kCodedTypeSlots; ++slot) types_[slot] = TypeSlotEntry{};
+  const int32_t count = static_cast<int32_t>(Count());
+  ToolRecord tool;
+  for (int32_t position = 1; position <= count; ++position) {
+    if (ReadAt(tool, position) == 0) continue;
+    const int slot = TypeSlotOfCode(tool.typeCode);
+    if (slot == 0) continue;
+    if (types_[slot].start == 0) types_[slot].start = position;
+    ++types_[slot].count;
+  }
+}
+
+TypeSlotEntry ToolLibrary::TypeSlot(int32_t type_code) const {
+  return types_[TypeSlotOfCode(type_code)];
+}
+
+int32_t ToolLibrary::FindMatchingTool(const ToolRecord& other) {
+  if (other.typeCode == 0) return 0;
+  const TypeSlotEntry slot = TypeSlot(other.typeCode);
+  // Position the cursor so that the next read yields the slot's first tool.
+  if (slot.start > 1) {
+    Seek(slot.start - 1);
+  } else {
+    Rewind();
+  }
+  ToolRecord wanted = other;
+  ToolRecord tool;
+  int32_t examined = 0;
+  while (ReadNext(tool) != 0) {
+    if (tool.Matches(wanted) != 0) return Position();
+    // A count of 0 searches on to the last tool.
+    if (slot.count > 0 && ++examined >= slot.count) return 0;
+  }
+  return 0;
+}
+
+uint32_t ToolLibrary::AppendExtra(const ToolExtra& extra) {
+  unsigned char bytes[kToolExtraRecordSize];
+  extra.ToBytes(bytes);
+  return extras_.Append(bytes);
+}
+
+int ToolLibrary::ReadExtra(ToolExtra& extra, int32_t k) {
+  unsigned char bytes[kToolExtraRecordSize];
+  if (extras_.ReadAt(bytes, k) == 0) return 0;
+  extra = ToolExtra::FromBytes(bytes);
+  return 1;
+}
+
+int32_t ToolLibrary::ExtraOfTool(int32_t n, ToolExtra* extra) {
+  if (extra == nullptr || n <= 0 || n > static_cast<int32_t>(Count())) return 0;
+  ToolRecord tool;
+  if (ReadAt(tool, n) == 0) return 0;
+  if (tool.extraIndex > 0) ReadExtra(*extra, tool.extraIndex);
+  return tool.extraIndex;
+}
+
+int32_t ToolLibrary::FindSpecialPath(const char* path) {
+  if (path == nullptr) return 0;
+  const std::string wanted = RerootedSpecialPath(path);
+  const int32_t count = static_cast<int32_t>(paths_.Count());
+  char entry[kSpecialPathSize];
+  for (int32_t k = 1; k <= count; ++k) {
+    SpecialPathAt(k, entry);
+    if (EqualIgnoringCase(entry, wanted)) return k;
+  }
+  return 0;
+}
+
+int32_t ToolLibrary::AddSpecialPath(const char* path) {
+  if (path == nullptr || !HasBackslash(path)) return 0;
+  if (AppendPathEntry(RerootedSpecialPath(path).c_str()) != store::kStatusOk) return 0;
+  return static_cast<int32_t>(paths_.Count());
+}
+
+void ToolLibrary::SpecialPathAt(int32_t k, char* buffer) {
+  if (buffer == nullptr) return;
+  buffer[0] = '\0';
+  if (k < 1 || k > static_cast<int32_t>(paths_.Count())) return;
+  char entry[kSpecialPathSize];
+  if (paths_.ReadAt(entry, k) == 0) return;
+  entry[kSpecialPathSize - 1] = '\0';
+  std::memcpy(buffer, entry, std::strlen(entry) + 1);
+}
+
+uint32_t ToolLibrary::AppendPathEntry(const char* text) {
+  char entry[kSpecialPathSize] = {};
+  std::strncpy(entry, text, kSpecialPathSize - 1);
+  return paths_.Append(entry);
+}
+
+}  // namespace quarnel::toollib
