@@ -1,0 +1,155 @@
+#include "spectool/special_tool_reader.h"
+
+#include <bit>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "platform/file_system.h"
+#include "toollib/tool_record.h"
+
+namespace quarnel::spectool {
+namespace {
+
+using platform::BinaryReader;
+using toollib::ToolRecord;
+
+constexpr int16_t kLegacyVersion = 7;
+constexpr int16_t kCurrentVersions[] = {52, 54, 60, 61, 62, 71, 80, 90, 91, 92};
+
+// Version 7: bytes of the tool block's unread middle (type code and name),
+// of the extension head after its length, and of the side area.
+constexpr size_t kToolBlockGap = 22;
+constexpr size_t kExtensionHeadRest = 4;
+constexpr int64_t kExtensionHeadSize = 6;
+constexpr size_t kLegacySideArea = 64;
+// Later versions: bytes of the side area.
+constexpr size_t kCurrentSideArea = 60;
+
+constexpr uint8_t kSideOne = 1;
+constexpr uint8_t kSideTwo = 2;
+
+bool IsCurrentVersion(int16_t version) {
+  for (int16_t v : kCurrentVersions) {
+    if (v == version) return true;
+  }
+  return false;
+}
+
+// The 72-byte tool block of a version-7 file, as far as it is read.
+struct LegacyToolBlock {
+  float size = 0.0f;
+  float dimensions[3] = {};
+  int8_t keyedCount = 0;
+  float angles[4] = {};
+  int8_t dieClearanceCount = 0;
+  float dieClearances[4] = {};
+};
+
+bool ReadFloats(BinaryReader& in, float* values, int count) {
+  for (int i = 0; i < count; ++i) {
+    if (!in.ReadF32(values[i])) return false;
+  }
+  return true;
+}
+
+bool ReadToolBlock(BinaryReader& in, LegacyToolBlock& block) {
+  unsigned char gap[kToolBlockGap];
+  return in.ReadF32(block.size) && in.ReadBytes(gap, sizeof gap) && ReadFloats(in, block.dimensions, 3) &&
+         in.ReadI8(block.keyedCount) && ReadFloats(in, block.angles, 4) &&
+         in.ReadI8(block.dieClearanceCount) && ReadFloats(in, block.dieClearances, 4);
+}
+
+// Reads a side area of `size` bytes; its first byte, the side code, sets the
+// record's special flag of that side.
+bool ReadSideArea(BinaryReader& in, size_t size, ToolRecord& record) {
+  unsigned char area[kLegacySideArea];
+  if (!in.ReadBytes(area, size)) return false;
+  if (area[0] == kSideOne) {
+    record.specialFlags |= toollib::kSpecialFlagOne;
+  } else if (area[0] == kSideTwo) {
+    record.specialFlags |= toollib::kSpecialFlagTwo;
+  }
+  return true;
+}
+
+// Writes the tool fields of the host's record: size through side, nothing else.
+void FillInfo(SpecialToolInfo& info, const ToolRecord& record, float info_value) {
+  info.size = record.size;
+  info.infoValue = info_value;
+  for (int i = 0; i < 3; ++i) info.dimensions[i] = record.dimensions[i];
+  for (int i = 0; i < 4; ++i) info.angles[i] = record.angles[i];
+  for (int i = 0; i < 4; ++i) info.dieClearances[i] = record.dieClearances[i];
+  info.valueC = std::bit_cast<uint32_t>(record.valueC);
+  info.valueD = record.valueD;
+  if (record.specialFlags & toollib::kSpecialFlagOne) {
+    info.side = kSideOne;
+  } else if (record.specialFlags & toollib::kSpecialFlagTwo) {
+    info.side = kSideTwo;
+  } else {
+    info.side = 0;
+  }
+}
+
+// Version 7: a file that ends inside its tool data is still read (status 0),
+// only without tool data or entities; a short entity section keeps what it gave.
+int ReadLegacyTool(BinaryReader& in, const std::string& path, ToolRecord& record, SpecialToolInfo& info,
+                   GeomItemList& items) {
+  LegacyToolBlock block;
+  int16_t extension_size = 0;
+  unsigned char head_rest[kExtensionHeadRest];
+  if (!ReadToolBlock(in, block) || !in.ReadI16(extension_size) || !in.ReadBytes(head_rest, sizeof head_rest) ||
+      !in.Skip(extension_size - kExtensionHeadSize) || !ReadSideArea(in, kLegacySideArea, record)) {
+    return kSpecialToolRead;
+  }
+
+  record.size = block.size;
+  record.SetDimensions(block.dimensions[0], block.dimensions[1], block.dimensions[2]);
+  record.SetKeyedCount(block.keyedCount);
+  record.SetAngles(block.angles[0], block.angles[1], block.angles[2], block.angles[3]);
+  record.dieClearanceCount = block.dieClearanceCount;
+  record.SetDieClearances(block.dieClearances[0], block.dieClearances[1], block.dieClearances[2],
+                          block.dieClearances[3]);
+  record.ResolveSpecialTool(path.c_str());
+  FillInfo(info, record, block.size);
+
+  ReadSpecialToolGeometry(in, EntityForm::kShort, items);
+  return kSpecialToolRead;
+}
+
+int ReadCurrentTool(BinaryReader& in, int version, ToolRecord& record, SpecialToolInfo& info,
+                    GeomItemList& items) {
+  float info_value = 0.0f;
+  if (!record.ReadRecord(in, version, false) || !ReadSideArea(in, kCurrentSideArea, record) ||
+      !in.ReadF32(info_value)) {
+    return kSpecialToolEndedEarly;
+  }
+  FillInfo(info, record, info_value);
+  return ReadSpecialToolGeometry(in, EntityForm::kLong, items) ? kSpecialToolRead : kSpecialToolEndedEarly;
+}
+
+}  // namespace
+
+int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items) {
+  if (info == nullptr || info->path == nullptr) return kSpecialToolMissing;
+  const size_t length = strnlen(info->path, kMaxSpecialToolPath + 1);
+  if (length > kMaxSpecialToolPath) return kSpecialToolMissing;
+  const std::string path(info->path, length);
+  if (!platform::Files().Exists(path)) return kSpecialToolMissing;
+
+  ToolRecord record;
+  record.typeCode = toollib::kTypeSpecial;
+  record.ResolveSpecialTool(path.c_str());
+
+  // The file closes when `file` goes out of scope, on every return below.
+  const std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::kRead);
+  if (!file) return kSpecialToolCannotOpen;
+  BinaryReader in(*file);
+  int16_t version = 0;
+  if (!in.ReadI16(version)) return kSpecialToolEndedEarly;
+  if (version == kLegacyVersion) return ReadLegacyTool(in, path, record, *info, items);
+  if (IsCurrentVersion(version)) return ReadCurrentTool(in, version, record, *info, items);
+  return kSpecialToolUnknownVersion;
+}
+
+}  // namespace quarnel::spectool

@@ -1,0 +1,40 @@
+// Reader of special-tool files (".spt"): the tool data into the host's
+// SpecialToolInfo, the outline's entities into an item list.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/binary_reader.h"
+#include "quarnel/special_tool_info.h"
+#include "spectool/geom_item.h"
+
+namespace quarnel::spectool {
+
+// Results of ReadSpecialTool.
+inline constexpr int kSpecialToolRead = 0;
+inline constexpr int kSpecialToolMissing = 1;         // no such file (or no usable path)
+inline constexpr int kSpecialToolCannotOpen = 2;
+inline constexpr int kSpecialToolUnknownVersion = 3;
+inline constexpr int kSpecialToolEndedEarly = 4;
+
+// Longest special-tool path accepted, NUL not counted.
+inline constexpr size_t kMaxSpecialToolPath = 255;
+
+// The two layouts of a file's entity section: short in version 7, long after.
+enum class EntityForm { kShort, kLong };
+
+// Reads the file named by info->path: fills info's tool fields (size through
+// side, nothing else) once the tool data were read and appends the file's
+// entities to `items`. Returns one of the kSpecialTool* results.
+int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items);
+
+// Reads an entity section in `form` from the reader's position, appending each
+// stored entity to `items`; false when the section ended early (the entities
+// read before stay).
+bool ReadSpecialToolGeometry(platform::BinaryReader& in, EntityForm form, GeomItemList& items);
+
+// The opposite direction of angle `a`: a + pi brought into [-pi, pi]. Angles
+// that are not finite come back as a + pi.
+double OppositeAngle(float a);
+
+}  // namespace quarnel::spectool
