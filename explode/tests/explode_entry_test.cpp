@@ -20,7 +20,7 @@ TEST(ExplodeEntry, RoundHoleIsOneFullCircle) {
 TEST(ExplodeEntry, RoundHolePassesANegativeRadiusOn) {
   HostSlots slots;
   ASSERT_EQ(slots.Explode(Shape(1, 0, 0, {-3})), 1);
-  EXPECT_EQ(slots.piece(0).p[0], -3.0f);
+  EXPECT_EQ(float{slots.piece(0).p[0]}, -3.0f);
 }
 
 TEST(ExplodeEntry, LinesAndArcsAreCopiedWithRefAndFlags) {

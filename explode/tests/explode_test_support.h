@@ -97,18 +97,21 @@ inline bool Near(double actual, double expected) {
   EXPECT_TRUE(::quarnel::explode::testing::Near((actual), (expected))) \
       << #actual << " = " << (actual) << ", expected " << (expected)
 
+// The single-precision bit pattern of a stored value.
+inline uint32_t Bits(float v) { return std::bit_cast<uint32_t>(v); }
+
 // Built pieces carry no ref and no flags, and every parameter they do not use
 // is exactly +0.0.
 inline void ExpectCleanPiece(const GeomEntity& e, int first_unused) {
-  EXPECT_EQ(e.ref, 0);
-  EXPECT_EQ(e.flags, 0u);
+  EXPECT_EQ(int32_t{e.ref}, 0);
+  EXPECT_EQ(uint32_t{e.flags}, 0u);
   for (int i = first_unused; i < 9; ++i) {
-    EXPECT_EQ(std::bit_cast<uint32_t>(e.p[i]), 0u) << "p[" << i << "] = " << e.p[i];
+    EXPECT_EQ(Bits(e.p[i]), 0u) << "p[" << i << "] = " << e.p[i];
   }
 }
 
 inline void ExpectLine(const GeomEntity& e, double ax, double ay, double bx, double by) {
-  EXPECT_EQ(e.type, 4);
+  EXPECT_EQ(int{e.type}, 4);
   EXPECT_NEAR_REL(e.x, ax);
   EXPECT_NEAR_REL(e.y, ay);
   EXPECT_NEAR_REL(double{e.x} + e.p[0], bx);
@@ -117,7 +120,7 @@ inline void ExpectLine(const GeomEntity& e, double ax, double ay, double bx, dou
 }
 
 inline void ExpectArc(const GeomEntity& e, double cx, double cy, double radius, double start, double sweep) {
-  EXPECT_EQ(e.type, 5);
+  EXPECT_EQ(int{e.type}, 5);
   EXPECT_NEAR_REL(e.x, cx);
   EXPECT_NEAR_REL(e.y, cy);
   EXPECT_NEAR_REL(e.p[0], radius);
@@ -125,8 +128,5 @@ inline void ExpectArc(const GeomEntity& e, double cx, double cy, double radius, 
   EXPECT_NEAR_REL(e.p[2], sweep);
   ExpectCleanPiece(e, 3);
 }
-
-// The single-precision bit pattern of a stored value.
-inline uint32_t Bits(float v) { return std::bit_cast<uint32_t>(v); }
 
 }  // namespace quarnel::explode::testing

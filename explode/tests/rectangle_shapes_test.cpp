@@ -45,10 +45,10 @@ TEST_F(ExplodeRectangle, CenterRectangleRunsCounterClockwiseFromLowerLeft) {
   HostSlots slots;
   ASSERT_EQ(slots.Explode(Shape(14, 0, 0, {4, 2, 0})), 4);
   ExpectClosedQuad(slots, {{-2, -1}, {2, -1}, {2, 1}, {-2, 1}});
-  EXPECT_EQ(slots.piece(0).p[0], 4.0f);
-  EXPECT_EQ(slots.piece(1).p[1], 2.0f);
-  EXPECT_EQ(slots.piece(2).p[0], -4.0f);
-  EXPECT_EQ(slots.piece(3).p[1], -2.0f);
+  EXPECT_EQ(float{slots.piece(0).p[0]}, 4.0f);
+  EXPECT_EQ(float{slots.piece(1).p[1]}, 2.0f);
+  EXPECT_EQ(float{slots.piece(2).p[0]}, -4.0f);
+  EXPECT_EQ(float{slots.piece(3).p[1]}, -2.0f);
 }
 
 TEST_F(ExplodeRectangle, CenterRectangleQuarterTurn) {

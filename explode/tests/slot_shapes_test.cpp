@@ -76,9 +76,9 @@ TEST(ExplodeRadiusedSlot, ZeroSweepStartsBothCapsAtTheStartAngle) {
   HostSlots slots;
   ASSERT_EQ(slots.Explode(Shape(2, 0, 0, {10, 0.3f, 0, 2})), 4);
   ExpectRadiusedSlot(slots, 0, 0, 10, 0.3, 0, 1);
-  EXPECT_EQ(slots.piece(2).p[1], 0.3f);
-  EXPECT_EQ(slots.piece(2).x, slots.piece(3).x);
-  EXPECT_EQ(slots.piece(2).y, slots.piece(3).y);
+  EXPECT_EQ(float{slots.piece(2).p[1]}, 0.3f);
+  EXPECT_EQ(float{slots.piece(2).x}, float{slots.piece(3).x});
+  EXPECT_EQ(float{slots.piece(2).y}, float{slots.piece(3).y});
 }
 
 TEST(ExplodeRadiusedSlot, OffOriginClockwiseOuterRadiusOverallSlot) {
