@@ -1,0 +1,130 @@
+// The special-tool family: a special tool's data into the host's record and
+// its outline as lines and arcs, fetched either from GeomList (Open, then
+// LoadGeometryAtIndex, then Close) or from LoadedItemList (Load, then
+// GetGeometryAt or GetGeometryValuesAt).
+#include <cstring>
+#include <vector>
+
+#include "exports/guard.h"
+#include "exports/special_tool_outline.h"
+#include "exports/special_tool_state.h"
+#include "quarnel/quarnel.h"
+#include "spectool/pattern_expansion.h"
+#include "spectool/special_tool_reader.h"
+
+namespace quarnel::exports {
+namespace {
+
+// Reads the special tool named by `info` into ReadItemList (emptied first) and
+// gives its outline; the read's status otherwise, with no outline.
+int32_t ReadOutline(SpecialToolInfo* info, std::vector<GeomEntity>& outline) {
+  spectool::GeomItemList& items = ReadItemList();
+  items.Clear();
+  if (info == nullptr) return spectool::kSpecialToolMissing;
+  const int status = spectool::ReadSpecialTool(info, items);
+  if (status != spectool::kSpecialToolRead) return status;
+  if (items.Count() == 0) return status;
+  spectool::ExpandPatterns(items);
+  outline = OutlineOf(items);
+  return status;
+}
+
+// The host's entity record holds its object header first; only the entity
+// bytes after it are ours to write.
+void WriteHostRecord(void* record, const GeomEntity& entity) {
+  std::memcpy(static_cast<unsigned char*>(record) + sizeof(void*), &entity, sizeof entity);
+}
+
+void SetCount(int32_t* count, size_t value) {
+  if (count != nullptr) *count = static_cast<int32_t>(value);
+}
+
+// The entity at 0-based `index` of LoadedItemList; false when there is none.
+bool LoadedEntityAt(int32_t index, GeomEntity& entity) {
+  spectool::GeomItemList& list = LoadedItemList();
+  if (index < 0 || static_cast<uint32_t>(index) >= list.Count()) return false;
+  spectool::GeomItem item;
+  if (list.ReadAt(item, index + 1) != 1) return false;
+  entity = item.entity;
+  return true;
+}
+
+}  // namespace
+}  // namespace quarnel::exports
+
+using quarnel::exports::Guarded;
+using quarnel::exports::GuardedVoid;
+namespace ex = quarnel::exports;
+
+extern "C" {
+
+QUARNEL_API int32_t QUARNEL_CALL OpenSpecialTool(SpecialToolInfo* info, int32_t* count) {
+  return Guarded<int32_t>(quarnel::spectool::kSpecialToolCannotOpen, [&] {
+    ex::SetCount(count, 0);
+    std::optional<ex::GeomEntityList>& geom_list = ex::GeomList();
+    if (geom_list) {
+      geom_list->clear();
+    } else {
+      geom_list.emplace();
+    }
+    std::vector<GeomEntity> outline;
+    const int32_t status = ex::ReadOutline(info, outline);
+    *geom_list = std::move(outline);
+    ex::SetCount(count, geom_list->size());
+    return status;
+  });
+}
+
+QUARNEL_API int32_t QUARNEL_CALL LoadSpecialTool(SpecialToolInfo* info, int32_t* count) {
+  return Guarded<int32_t>(quarnel::spectool::kSpecialToolCannotOpen, [&] {
+    ex::SetCount(count, 0);
+    quarnel::spectool::GeomItemList& loaded = ex::LoadedItemList();
+    loaded.Clear();
+    std::vector<GeomEntity> outline;
+    const int32_t status = ex::ReadOutline(info, outline);
+    for (const GeomEntity& entity : outline) loaded.Append(quarnel::spectool::GeomItem(entity));
+    ex::SetCount(count, loaded.Count());
+    return status;
+  });
+}
+
+QUARNEL_API int32_t QUARNEL_CALL LoadGeometryAtIndex(int32_t index, void* record) {
+  return Guarded<int32_t>(0, [&] {
+    const std::optional<ex::GeomEntityList>& geom_list = ex::GeomList();
+    if (record == nullptr || !geom_list || index < 0 ||
+        static_cast<size_t>(index) >= geom_list->size()) {
+      return 0;
+    }
+    ex::WriteHostRecord(record, (*geom_list)[static_cast<size_t>(index)]);
+    return 0;
+  });
+}
+
+QUARNEL_API void QUARNEL_CALL GetGeometryAt(void* record, int32_t index) {
+  GuardedVoid([&] {
+    GeomEntity entity;
+    if (record != nullptr && ex::LoadedEntityAt(index, entity)) ex::WriteHostRecord(record, entity);
+  });
+}
+
+QUARNEL_API void QUARNEL_CALL GetGeometryValuesAt(int32_t* type, int32_t* flags, int32_t* ref,
+                                                  float* x, float* y, float* p0, float* p1,
+                                                  int32_t index) {
+  GuardedVoid([&] {
+    GeomEntity entity;
+    if (!ex::LoadedEntityAt(index, entity)) return;
+    if (type != nullptr) *type = entity.type;  // sign-extended: type -1 stays -1
+    if (flags != nullptr) *flags = static_cast<int32_t>(entity.flags);
+    if (ref != nullptr) *ref = entity.ref;
+    if (x != nullptr) *x = entity.x;
+    if (y != nullptr) *y = entity.y;
+    if (p0 != nullptr) *p0 = entity.p[0];
+    if (p1 != nullptr) *p1 = entity.p[1];
+  });
+}
+
+QUARNEL_API void QUARNEL_CALL CloseSpecialTool(void) {
+  GuardedVoid([] { ex::GeomList().reset(); });
+}
+
+}  // extern "C"

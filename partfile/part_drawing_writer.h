@@ -1,0 +1,34 @@
+// The part drawing file (format version 71) that shows a special tool's
+// outline: a fixed header, one record per entity, the second-list records and
+// a fixed trailer.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+
+#include "platform/file_system.h"
+#include "quarnel/geometry.h"
+#include "quarnel/host_entity.h"
+
+namespace quarnel::partfile {
+
+// Where the host expects the part drawing of a special tool.
+inline constexpr char kPartDrawingPath[] = "c:\\spt.prt";
+inline constexpr int16_t kPartDrawingVersion = 71;
+
+// The data bytes of one element of the host's second list.
+using SecondListRecord = std::array<unsigned char, kSecondListElementBytes>;
+
+// Writes the whole part drawing of `entities` (as the host holds them; each is
+// converted on a copy) and `second_list` to `file`; false at the first write
+// that does not complete.
+bool WritePartDrawing(platform::File& file, std::span<const GeomEntity> entities,
+                      std::span<const SecondListRecord> second_list);
+
+// Writes the part drawing to `path` through a temporary file that replaces
+// `path` only when complete; true when the new file is in place.
+bool SavePartDrawing(const std::string& path, std::span<const GeomEntity> entities,
+                     std::span<const SecondListRecord> second_list);
+
+}  // namespace quarnel::partfile
