@@ -103,7 +103,7 @@ TEST(ToolRecordMatches, AnglesComparedUpToKeyedCount) {
   EXPECT_EQ(a.Matches(b), 0);
   b.SetAngles(0.1f, 0.2f, 0.9f, 0.9f);
   EXPECT_EQ(a.Matches(b), 1);  // only a1 and a2 compared
-  b.angles[1] = 0.2f + kAngleTolerance;
+  b.angles[1] = 0.2f + 2 * kAngleTolerance;
   EXPECT_EQ(a.Matches(b), 0);
 }
 
@@ -144,7 +144,7 @@ TEST(ToolRecordSpecialFlags, ZCarriesTheFlags) {
   tool.ZFromFlags();
   EXPECT_EQ(tool.dimensions[2], 1.0f);
 
-  tool.dimensions[2] = 1.9999f;
+  tool.dimensions[2] = 1.99995f;
   tool.FlagsFromZ();
   EXPECT_EQ(tool.specialFlags, kSpecialFlagTwo);
   tool.ZFromFlags();

@@ -1,0 +1,51 @@
+#include "spectool/special_tool_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "tests/support/scratch_dir.h"
+
+namespace quarnel::spectool {
+namespace {
+
+class SpecialToolFolderTest : public ::testing::Test {
+ protected:
+  testing::ScratchDir scratch_;
+};
+
+TEST_F(SpecialToolFolderTest, DefaultWithoutTheSetting) {
+  EXPECT_STREQ(SpecialToolFolder(), "c:\\Tervan\\Moldrin\\SPECTOOL\\");
+  scratch_.WriteProfile("[Other]\nKVT_DEFAULT_SPECIAL_TOOL_PATH=D:\\X\n");
+  EXPECT_STREQ(SpecialToolFolder(), "c:\\Tervan\\Moldrin\\SPECTOOL\\");
+}
+
+TEST_F(SpecialToolFolderTest, EmptyValueGivesTheDefault) {
+  scratch_.SetSpecialToolFolder("");
+  EXPECT_STREQ(SpecialToolFolder(), "c:\\Tervan\\Moldrin\\SPECTOOL\\");
+}
+
+TEST_F(SpecialToolFolderTest, OneTrailingBackslash) {
+  scratch_.SetSpecialToolFolder("D:\\TOOLS\\SPT");
+  EXPECT_STREQ(SpecialToolFolder(), "D:\\TOOLS\\SPT\\");
+  scratch_.SetSpecialToolFolder("D:\\TOOLS\\SPT\\");
+  EXPECT_STREQ(SpecialToolFolder(), "D:\\TOOLS\\SPT\\");
+  scratch_.SetSpecialToolFolder("relative");
+  EXPECT_STREQ(SpecialToolFolder(), "relative\\");
+}
+
+TEST_F(SpecialToolFolderTest, LongValueKeepsItsBackslashWithinTheBuffer) {
+  const std::string long_value = "D:\\" + std::string(252, 'F');  // 255 characters
+  scratch_.SetSpecialToolFolder(long_value);
+  const std::string folder = SpecialToolFolder();
+  EXPECT_EQ(folder.size(), 255u);
+  EXPECT_EQ(folder, long_value.substr(0, 254) + "\\");
+
+  const std::string ending = "D:\\" + std::string(251, 'F') + "\\";  // 255, ends in '\'
+  scratch_.SetSpecialToolFolder(ending);
+  EXPECT_EQ(std::string(SpecialToolFolder()), ending);
+}
+
+}  // namespace
+}  // namespace quarnel::spectool

@@ -1,0 +1,110 @@
+// Every file cut short at any offset fails cleanly.
+#include <gtest/gtest.h>
+
+#include "tests/support/byte_builder.h"
+#include "tests/support/library_writer.h"
+#include "toollib/tests/library_fixture.h"
+#include "toollib/tool_file.h"
+
+namespace quarnel::toollib {
+namespace {
+
+std::string RichCurrentFile() {
+  testing::LibraryFileFields file;
+  file.version = 92;
+  for (int i = 0; i < 20; ++i) file.typeTable.push_back({i, i + 1});
+  testing::ToolFields round;
+  round.typeCode = kTypeRound;
+  round.size = 1;
+  testing::ToolFields triangle;
+  triangle.typeCode = kTypeTriangle;
+  triangle.x = 1;
+  triangle.y = 2;
+  testing::ToolFields special;
+  special.typeCode = kTypeSpecial;
+  special.specialToolIndex = 1;
+  special.z = 1;
+  special.specialBlock[3] = 3;
+  file.tools = {round, triangle, special};
+  testing::ExtraFields extra;
+  extra.firstText = "text";
+  extra.entries = {{1, 2.0f, 3, 4}, {5, 6.0f, 7, 8}};
+  file.extras = {extra, testing::ExtraFields{}};
+  file.paths = {"D:\\OLD\\ABC.SPT", "E:\\X\\Y.SPT"};
+  return testing::BuildLibraryFile(file);
+}
+
+std::string RichLegacyFile() {
+  testing::LegacyLibraryFileFields file;
+  file.version = 7;
+  testing::LegacyToolFields plain;
+  plain.typeCode = kTypeRectangle;
+  plain.size = 2;
+  plain.keyedCount = 1;
+  testing::LegacyToolFields special;
+  special.typeCode = kTypeSpecial;
+  special.name = "HEAD";
+  special.nameOffset = 6;
+  file.tools = {plain, special, plain};
+  return testing::BuildLegacyLibraryFile(file);
+}
+
+class LibraryTruncationTest : public LibraryTest {};
+
+TEST_F(LibraryTruncationTest, CurrentFileCutAnywhereFailsToRead) {
+  const std::string whole = RichCurrentFile();
+  ASSERT_EQ(library_.Load(WriteFile("whole.tlb", whole).c_str()), kLoadOk);
+  ASSERT_EQ(library_.Count(), 3u);
+  for (size_t length = 0; length < whole.size(); ++length) {
+    const std::string path = WriteFile("cut.tlb", whole.substr(0, length));
+    ASSERT_EQ(library_.Load(path.c_str()), kFileReadFailed) << "cut at " << length;
+    ASSERT_LE(library_.Count(), 3u);
+  }
+}
+
+TEST_F(LibraryTruncationTest, LegacyFileCutAnywhereFailsAndLeavesNoTools) {
+  // The special tool's own file, so that the header read runs at every cut.
+  testing::ByteBuilder spt;
+  spt.I16(7);
+  testing::LegacyToolFields header;
+  header.size = 4;
+  testing::AppendLegacyToolRecord(spt, header);
+  WriteFile(kFolderInDriveC + "HEAD.spt", spt.bytes());
+
+  const std::string whole = RichLegacyFile();
+  ASSERT_EQ(library_.Load(WriteFile("whole.tlb", whole).c_str()), kLoadOk);
+  ASSERT_EQ(library_.Count(), 3u);
+  for (size_t length = 0; length < whole.size(); ++length) {
+    const std::string path = WriteFile("cut.tlb", whole.substr(0, length));
+    ASSERT_EQ(library_.Load(path.c_str()), kFileReadFailed) << "cut at " << length;
+    // Without a whole version nothing is cleared; after it the library is empty.
+    ASSERT_EQ(library_.Count(), length < 2 ? 3u : 0u) << "cut at " << length;
+  }
+}
+
+TEST_F(LibraryTruncationTest, SpecialToolHeaderCutAnywhereReadsNothing) {
+  testing::ByteBuilder spt;
+  spt.I16(90);
+  testing::ToolFields tool;
+  tool.typeCode = kTypeSpecial;
+  tool.size = 6;
+  testing::AppendToolRecord(spt, tool, 90, false);
+  spt.U8(1);
+  const std::string whole = spt.bytes();
+  const std::string name = kFolderInDriveC + "CUT.spt";
+  for (size_t length = 0; length < whole.size(); ++length) {
+    WriteFile(name, whole.substr(0, length));
+    ToolRecord record;
+    record.size = 99;
+    ASSERT_EQ(ReadSpecialToolHeader("CUT", record), 0) << "cut at " << length;
+    EXPECT_EQ(record.typeCode, kTypeSpecial);
+    EXPECT_EQ(record.size, 0.0f);
+  }
+  WriteFile(name, whole);
+  ToolRecord record;
+  EXPECT_EQ(ReadSpecialToolHeader("CUT", record), 1);
+  EXPECT_EQ(record.size, 6.0f);
+}
+
+}  // namespace
+}  // namespace quarnel::toollib
