@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/byte_builder.h"
+#include "tests/support/faulty_file_system.h"
 #include "tests/support/library_writer.h"
 #include "toollib/tests/library_fixture.h"
 #include "toollib/tool_file.h"
@@ -53,11 +54,14 @@ class LibraryTruncationTest : public LibraryTest {};
 
 TEST_F(LibraryTruncationTest, CurrentFileCutAnywhereFailsToRead) {
   const std::string whole = RichCurrentFile();
-  ASSERT_EQ(library_.Load(WriteFile("whole.tlb", whole).c_str()), kLoadOk);
+  const std::string path = WriteFile("whole.tlb", whole);
+  ASSERT_EQ(library_.Load(path.c_str()), kLoadOk);
   ASSERT_EQ(library_.Count(), 3u);
   for (size_t length = 0; length < whole.size(); ++length) {
-    const std::string path = WriteFile("cut.tlb", whole.substr(0, length));
+    testing::FaultyFileSystem files;
+    files.CutReadsAfter(length);
     ASSERT_EQ(library_.Load(path.c_str()), kFileReadFailed) << "cut at " << length;
+    ASSERT_EQ(files.open_files(), 0);
     ASSERT_LE(library_.Count(), 3u);
   }
 }
@@ -72,11 +76,15 @@ TEST_F(LibraryTruncationTest, LegacyFileCutAnywhereFailsAndLeavesNoTools) {
   WriteFile(kFolderInDriveC + "HEAD.spt", spt.bytes());
 
   const std::string whole = RichLegacyFile();
-  ASSERT_EQ(library_.Load(WriteFile("whole.tlb", whole).c_str()), kLoadOk);
+  const std::string path = WriteFile("whole.tlb", whole);
+  ASSERT_EQ(library_.Load(path.c_str()), kLoadOk);
   ASSERT_EQ(library_.Count(), 3u);
   for (size_t length = 0; length < whole.size(); ++length) {
-    const std::string path = WriteFile("cut.tlb", whole.substr(0, length));
+    // Every file read ends after `length` bytes, the special tool's file included.
+    testing::FaultyFileSystem files;
+    files.CutReadsAfter(length);
     ASSERT_EQ(library_.Load(path.c_str()), kFileReadFailed) << "cut at " << length;
+    ASSERT_EQ(files.open_files(), 0);
     // Without a whole version nothing is cleared; after it the library is empty.
     ASSERT_EQ(library_.Count(), length < 2 ? 3u : 0u) << "cut at " << length;
   }
@@ -91,16 +99,16 @@ TEST_F(LibraryTruncationTest, SpecialToolHeaderCutAnywhereReadsNothing) {
   testing::AppendToolRecord(spt, tool, 90, false);
   spt.U8(1);
   const std::string whole = spt.bytes();
-  const std::string name = kFolderInDriveC + "CUT.spt";
+  WriteFile(kFolderInDriveC + "CUT.spt", whole);
   for (size_t length = 0; length < whole.size(); ++length) {
-    WriteFile(name, whole.substr(0, length));
+    testing::FaultyFileSystem files;
+    files.CutReadsAfter(length);
     ToolRecord record;
     record.size = 99;
     ASSERT_EQ(ReadSpecialToolHeader("CUT", record), 0) << "cut at " << length;
     EXPECT_EQ(record.typeCode, kTypeSpecial);
     EXPECT_EQ(record.size, 0.0f);
   }
-  WriteFile(name, whole);
   ToolRecord record;
   EXPECT_EQ(ReadSpecialToolHeader("CUT", record), 1);
   EXPECT_EQ(record.size, 6.0f);
