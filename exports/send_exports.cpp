@@ -1,0 +1,130 @@
+// The Send family: writes the host's tools into a tool library file, either
+// tool by tool (StartSendTool, SendTool, EndSendTool) or from the host's
+// whole list (SendTools).
+#include <cstdint>
+
+#include "exports/tool_exchange_state.h"
+#include "exports/tool_exchange_values.h"
+#include "platform/file_system.h"
+#include "quarnel/quarnel.h"
+
+namespace quarnel::exports {
+namespace {
+
+// True when 0-based `index` names a tool of `library`.
+bool IsToolIndex(toollib::ToolLibrary& library, int index) {
+  return index >= 0 && static_cast<uint32_t>(index) < library.Count();
+}
+
+// Overwrites the host's fields of the tool at 1-based `position`.
+void OverwriteTool(toollib::ToolLibrary& library, int32_t position, const HostToolValues& values) {
+  toollib::ToolRecord tool;
+  if (library.ReadAt(tool, position) != 1) return;
+  FillToolRecord(tool, values);
+  library.UpdateCurrent(tool);
+}
+
+// The host's list item at 0-based `index`, or null when the list has none there.
+const ToolListItem* ListItemAt(CObList* tools, intptr_t index) {
+  if (tools == nullptr) return nullptr;
+  POSITION position = tools->FindIndex(index);
+  if (position == nullptr) return nullptr;
+  return static_cast<const ToolListItem*>(tools->GetAt(position));
+}
+
+}  // namespace
+}  // namespace quarnel::exports
+
+using namespace quarnel::exports;
+
+// Opens the library at `libraryPath` for overwriting, or starts an empty one
+// (newLibrary not 0) that EndSendTool writes there. A null path cannot be loaded.
+extern "C" QUARNEL_API int QUARNEL_CALL StartSendTool(const char* libraryPath, int newLibrary) {
+  return GuardedExchange(kLibraryNotLoaded, [&] {
+    ToolExchangeState& state = ExchangeState();
+    state.libraryPath = libraryPath != nullptr ? libraryPath : "";
+    state.newLibrary = newLibrary;
+    if (newLibrary != 0 && libraryPath != nullptr) {
+      CreateCurrentLibrary();
+      return kExchangeDone;
+    }
+    if (LoadNewCurrentLibrary(libraryPath) != quarnel::toollib::kLoadOk) {
+      ReleaseCurrentLibrary();
+      return kLibraryNotLoaded;
+    }
+    if (state.library->Count() == 0) {
+      ReleaseCurrentLibrary();
+      return kLibraryHasNoTools;
+    }
+    return kExchangeDone;
+  });
+}
+
+// Appends a tool to a new library, or overwrites the tool at 0-based `index`
+// of a loaded one; anything else changes nothing. Always 0.
+extern "C" QUARNEL_API int QUARNEL_CALL SendTool(int index, float size, int typeCode,
+                                                 const char* name, float x, float y, float z,
+                                                 int keyedCount, float a1, float a2, float a3,
+                                                 float a4, int dieClearanceCount, float d1,
+                                                 float d2, float d3, float d4, float valueA,
+                                                 float valueB, float valueC, float valueD) {
+  return Guarded(kExchangeDone, [&] {
+    ToolExchangeState& state = ExchangeState();
+    if (state.library == nullptr) return kExchangeDone;
+    const HostToolValues values{size, typeCode, name, x,  y,  z,  keyedCount,
+                                a1,   a2,       a3,   a4, dieClearanceCount,
+                                d1,   d2,       d3,   d4, valueA, valueB,
+                                valueC, valueD};
+    if (state.newLibrary != 0) {
+      quarnel::toollib::ToolRecord tool;
+      FillToolRecord(tool, values);
+      state.library->Append(tool);
+    } else if (IsToolIndex(*state.library, index)) {
+      OverwriteTool(*state.library, index + 1, values);
+    }
+    return kExchangeDone;
+  });
+}
+
+// Saves the sequence's library to its path and drops it, even when the save
+// fails (3). Without a library nothing is written and the answer is 0.
+extern "C" QUARNEL_API int QUARNEL_CALL EndSendTool(void) {
+  return GuardedExchange(kLibraryNotSaved, [] {
+    ToolExchangeState& state = ExchangeState();
+    if (state.library == nullptr) return kExchangeDone;
+    const int status = state.library->Save(state.libraryPath.c_str());
+    ReleaseCurrentLibrary();
+    return status == quarnel::toollib::kLoadOk ? kExchangeDone : kLibraryNotSaved;
+  });
+}
+
+// Overwrites the tools of the library at `libraryPath` from the host's list,
+// item i for tool i, and saves it. Tools without an item (a shorter list, a
+// null item, a null list) are saved unchanged; items beyond the tools are
+// ignored. A failed save (3) leaves the library current for EndSendTool.
+extern "C" QUARNEL_API int QUARNEL_CALL SendTools(CString libraryPath, CObList* tools) {
+  return GuardedExchange(kLibraryNotLoaded, [&] {
+    ToolExchangeState& state = ExchangeState();
+    state.libraryPath = libraryPath.GetString();
+    if (!quarnel::platform::Files().Exists(state.libraryPath)) return kLibraryFileMissing;
+    if (LoadNewCurrentLibrary(state.libraryPath.c_str()) != quarnel::toollib::kLoadOk) {
+      ReleaseCurrentLibrary();
+      return kLibraryNotLoaded;
+    }
+    quarnel::toollib::ToolLibrary& library = *state.library;
+    const auto count = static_cast<int32_t>(library.Count());
+    if (count == 0) {
+      ReleaseCurrentLibrary();
+      return kLibraryHasNoTools;
+    }
+    for (int32_t position = 1; position <= count; ++position) {
+      const ToolListItem* item = ListItemAt(tools, position - 1);
+      if (item != nullptr) OverwriteTool(library, position, ValuesOfItem(*item));
+    }
+    if (library.Save(state.libraryPath.c_str()) != quarnel::toollib::kLoadOk) {
+      return kLibraryNotSaved;
+    }
+    ReleaseCurrentLibrary();
+    return kExchangeDone;
+  });
+}

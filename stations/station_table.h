@@ -1,0 +1,49 @@
+// StationTable: one table of a station file, each station re-linked to the
+// tool it carries in the tool library that was loaded with it.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/binary_reader.h"
+#include "stations/station_record.h"
+#include "store/record_list.h"
+#include "toollib/tool_library.h"
+
+namespace quarnel::stations {
+
+// The format version of the tool records stored in station files.
+inline constexpr int kStationFileVersion = 92;
+
+class StationTable : public store::RecordList {
+ public:
+  // An empty table; `identifier` is 0 for the first table, 1 for the second.
+  explicit StationTable(int32_t identifier);
+
+  // Typed access to the stations (1-based positions); reads return 1 or 0.
+  int ReadNext(StationRecord& station);
+  int ReadAt(StationRecord& station, int32_t n);
+  uint32_t Append(const StationRecord& station);
+
+  // Reads the table at the file's position: its header values and its
+  // stations, each re-linked against `library` (when not null). 1 on success,
+  // an empty table included; 0 when a read fails, keeping what was read.
+  int LoadStations(platform::BinaryReader& in, int version, toollib::ToolLibrary* library);
+
+  int32_t markedPosition = 0;  // a 1-based station position in this table, 0 = none
+  int32_t tableIdentifier;
+  int32_t thirdHeaderValue = 0;
+  int32_t fourthValue = 0;
+
+ private:
+  // The library position of the station's stored tool, given the position `t`
+  // the station recorded; 0 when the library holds no such tool for it.
+  int32_t RelinkedPosition(int32_t t, toollib::ToolRecord& stored, toollib::ToolLibrary& library);
+  // Raises `position` by one for each station already in the table that holds it.
+  int32_t NextFreePosition(int32_t position);
+};
+
+// The station number of the first station of `table` that holds the tool at
+// library position `tool_position`; 0 when none does or the table is absent.
+int32_t StationOfTool(StationTable* table, int32_t tool_position);
+
+}  // namespace quarnel::stations
