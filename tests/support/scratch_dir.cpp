@@ -7,6 +7,12 @@
 #include <random>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <sstream>
+#endif
+
 namespace quarnel::testing {
 namespace fs = std::filesystem;
 
@@ -39,6 +45,69 @@ bool SaveVariable(const char* name, std::string& value) {
   return true;
 }
 
+#ifdef _WIN32
+// On Windows paths are not mapped: "c:\\" is the real drive C: (under wine, the
+// prefix's drive_c), and the profile is the real win.ini. A test process runs
+// its tests one after another, so each scratch folder owns whatever appears in
+// the root of drive C: and every profile key it wrote while it lives.
+const fs::path kDriveC = "C:\\";
+const char kDriveCListName[] = "drive_c_entries";
+
+std::string DriveCEntries() {
+  std::string entries;
+  std::error_code ignored;
+  for (const auto& entry : fs::directory_iterator(kDriveC, ignored)) {
+    entries += entry.path().string() + "\n";
+  }
+  return entries;
+}
+
+// Notes in the scratch folder what the root of drive C: holds now.
+void RememberDriveC(const fs::path& folder) {
+  WriteFileBytes((folder / kDriveCListName).string(), DriveCEntries());
+}
+
+// Removes what appeared in the root of drive C: since RememberDriveC.
+void RemoveNewDriveCEntries(const fs::path& folder) {
+  const std::string before = ReadFileBytes((folder / kDriveCListName).string());
+  std::error_code ignored;
+  for (const auto& entry : fs::directory_iterator(kDriveC, ignored)) {
+    if (before.find(entry.path().string() + "\n") == std::string::npos) {
+      fs::remove_all(entry.path(), ignored);
+    }
+  }
+}
+
+// Every section, key and value of an INI text, with the rules of FindIniValue.
+template <typename Visit>
+void ForEachIniValue(const std::string& ini_text, Visit visit) {
+  const auto trim = [](std::string text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+  };
+  std::istringstream lines(ini_text);
+  std::string line;
+  std::string section;
+  while (std::getline(lines, line)) {
+    line = trim(line);
+    if (line.empty() || line[0] == ';') continue;
+    if (line[0] == '[') {
+      section = trim(line.substr(1, line.find(']') - 1));
+    } else if (const auto equals = line.find('='); equals != std::string::npos && !section.empty()) {
+      visit(section, trim(line.substr(0, equals)), trim(line.substr(equals + 1)));
+    }
+  }
+}
+
+// Removes from the real profile every key that the scratch profile file names.
+void RemoveProfileKeysOf(const fs::path& scratch_profile) {
+  ForEachIniValue(ReadFileBytes(scratch_profile.string()), [](const std::string& section, const std::string& key, const std::string&) {
+    WriteProfileStringA(section.c_str(), key.c_str(), nullptr);
+  });
+}
+#endif
+
 }  // namespace
 
 ScratchDir::ScratchDir() {
@@ -56,9 +125,16 @@ ScratchDir::ScratchDir() {
   had_profile_ = SaveVariable("QUARNEL_PROFILE", saved_profile_);
   SetVariable("QUARNEL_DRIVE_C", (fs::path(path_) / "c").string());
   SetVariable("QUARNEL_PROFILE", (fs::path(path_) / "win.ini").string());
+#ifdef _WIN32
+  RememberDriveC(path_);
+#endif
 }
 
 ScratchDir::~ScratchDir() {
+#ifdef _WIN32
+  RemoveProfileKeysOf(fs::path(path_) / "win.ini");
+  RemoveNewDriveCEntries(path_);
+#endif
   RestoreVariable("QUARNEL_DRIVE_C", had_drive_c_, saved_drive_c_);
   RestoreVariable("QUARNEL_PROFILE", had_profile_, saved_profile_);
   std::error_code ignored;
@@ -66,15 +142,30 @@ ScratchDir::~ScratchDir() {
 }
 
 std::string ScratchDir::DriveC(const std::string& relative) const {
+#ifdef _WIN32
+  std::string windows_path = "c:\\";
+  for (char c : relative) windows_path += c == '/' ? '\\' : c;
+  return windows_path;
+#else
   std::string mapped = relative;
   for (char& c : mapped) {
     if (c == '\\') c = '/';
   }
   return (fs::path(path_) / "c" / mapped).string();
+#endif
 }
 
 void ScratchDir::WriteProfile(const std::string& text) const {
-  WriteFileBytes((fs::path(path_) / "win.ini").string(), text);
+  const fs::path profile = fs::path(path_) / "win.ini";
+#ifdef _WIN32
+  // The scratch file keeps the text, so that the keys can be removed again.
+  RemoveProfileKeysOf(profile);
+  ForEachIniValue(text, [](const std::string& section, const std::string& key,
+                           const std::string& value) {
+    WriteProfileStringA(section.c_str(), key.c_str(), value.c_str());
+  });
+#endif
+  WriteFileBytes(profile.string(), text);
 }
 
 void ScratchDir::SetSpecialToolFolder(const std::string& folder) const {
