@@ -1,15 +1,38 @@
-// quarnel: a command-line host for the library (grows into the full tool).
-#include <cstdio>
+// quarnel: the command-line host. It reads, converts, checks and draws tool
+// libraries, station files and special-tool files through the library's
+// exported entry points, as the CAM host does.
+#include <exception>
+#include <iostream>
 
-#include "store/record_list.h"
+#include "cli_error.h"
+#include "commands.h"
 
-int main() {
-  quarnel::store::LinkedRecordList list(4);
-  for (int i = 0; i < 5; ++i) list.Append(&i);
-  int value = 0;
-  list.Rewind();
-  std::printf("records:");
-  while (list.ReadNext(&value)) std::printf(" %d", value);
-  std::printf("\n");
+int main(int argc, char** argv) {
+  CLI::App app{
+      "quarnel: reads, converts, checks and draws punch tool libraries, station files and "
+      "special-tool files.\nWithout files of your own, start with: quarnel demo",
+      "quarnel"};
+  app.require_subcommand(1);
+  app.footer("Run 'quarnel COMMAND --help' for the options of a command.");
+  quarnel::cli::AddToolsCommand(app);
+  quarnel::cli::AddUpgradeCommand(app);
+  quarnel::cli::AddImportCommand(app);
+  quarnel::cli::AddOutlineCommand(app);
+  quarnel::cli::AddViewCommand(app);
+  quarnel::cli::AddCheckCommand(app);
+  quarnel::cli::AddDemoCommand(app);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error);
+  } catch (const quarnel::cli::CliError& error) {
+    std::cout.flush();
+    std::cerr << "quarnel: " << error.what() << "\n";
+    return 1;
+  } catch (const std::exception& error) {
+    std::cout.flush();
+    std::cerr << "quarnel: unexpected failure: " << error.what() << "\n";
+    return 2;
+  }
   return 0;
 }

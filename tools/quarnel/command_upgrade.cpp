@@ -1,0 +1,43 @@
+// quarnel upgrade LIBRARY [--output FILE]
+#include <iostream>
+#include <memory>
+
+#include "commands.h"
+#include "file_io.h"
+#include "file_kind.h"
+#include "library_access.h"
+
+namespace quarnel::cli {
+namespace {
+
+struct UpgradeOptions {
+  std::string library;
+  std::string output;
+};
+
+void RunUpgrade(const UpgradeOptions& options) {
+  const std::string target = options.output.empty() ? options.library : options.output;
+  const std::optional<std::string> bytes = ReadWholeFile(options.library);
+  const FileIdentity before = bytes ? IdentifyFile(*bytes) : FileIdentity{};
+  UpgradeLibrary(options.library, target);
+  const LibraryContents after = ReadLibrary(target, std::nullopt);
+  std::cout << options.library << ": ";
+  if (before.kind == FileKind::kToolLibrary) std::cout << "version " << before.version << ", ";
+  std::cout << after.tools.size() << (after.tools.size() == 1 ? " tool" : " tools")
+            << ", saved as version 92 to " << target << "\n";
+}
+
+}  // namespace
+
+void AddUpgradeCommand(CLI::App& app) {
+  auto options = std::make_shared<UpgradeOptions>();
+  CLI::App* command = app.add_subcommand(
+      "upgrade",
+      "Load a tool library of any version and save it as version 92: in place (replaced "
+      "safely, the original stays if anything fails) or to --output.");
+  command->add_option("LIBRARY", options->library, "tool library file")->required();
+  command->add_option("--output,-o", options->output, "write the upgraded library here instead");
+  command->callback([options] { RunUpgrade(*options); });
+}
+
+}  // namespace quarnel::cli

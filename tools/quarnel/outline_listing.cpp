@@ -1,0 +1,107 @@
+#include "outline_listing.h"
+
+#include <bit>
+#include <cmath>
+#include <numbers>
+
+#include "number_text.h"
+#include "outline_geometry.h"
+#include "text_table.h"
+
+namespace quarnel::cli {
+namespace {
+
+std::string EntityName(int type) {
+  return type == kLineType ? "LINE" : type == kArcType ? "ARC" : "TYPE " + std::to_string(type);
+}
+
+std::string Degrees(double radians) { return ShortText(radians * 180.0 / std::numbers::pi, 3); }
+
+template <size_t N>
+nlohmann::json Floats(const float (&values)[N]) {
+  nlohmann::json array = nlohmann::json::array();
+  for (float value : values) array.push_back(DecimalValue(value));
+  return array;
+}
+
+nlohmann::json PointJson(Point point) { return nlohmann::json::array({point.x, point.y}); }
+
+}  // namespace
+
+std::string OutlineText(const SpecialToolOutline& outline) {
+  const SpecialToolData& t = outline.tool;
+  std::string text = outline.path + ": special tool, " + std::to_string(outline.entities.size()) +
+                     (outline.entities.size() == 1 ? " entity" : " entities") + "\n";
+  text += "  size " + ShortText(t.size) + ", info value " + ShortText(t.infoValue) +
+          ", dimensions " + ShortText(t.dimensions[0]) + " x " + ShortText(t.dimensions[1]) +
+          " x " + ShortText(t.dimensions[2]) + ", side " + std::to_string(t.side) + "\n";
+  text += "  angles (deg) " + Degrees(t.angles[0]) + "/" + Degrees(t.angles[1]) + "/" +
+          Degrees(t.angles[2]) + "/" + Degrees(t.angles[3]) + ", die clearances " +
+          ShortText(t.dieClearances[0]) + "/" + ShortText(t.dieClearances[1]) + "/" +
+          ShortText(t.dieClearances[2]) + "/" + ShortText(t.dieClearances[3]) + ", value C " +
+          ShortText(std::bit_cast<float>(t.valueC)) + ", value D " + ShortText(t.valueD) + "\n";
+  if (outline.entities.empty()) return text;
+
+  TextTable table;
+  table.header = {"#", "Entity", "X", "Y", "End X", "End Y", "Radius", "Start (deg)", "Sweep (deg)"};
+  table.rightAligned = {true, false, true, true, true, true, true, true, true};
+  for (size_t i = 0; i < outline.entities.size(); ++i) {
+    const GeomEntity& e = outline.entities[i];
+    std::vector<std::string> row = {std::to_string(i + 1), EntityName(e.type), ShortText(e.x),
+                                    ShortText(e.y)};
+    if (e.type == kLineType) {
+      const Point end = LineEnd(e);
+      row.insert(row.end(), {ShortText(end.x), ShortText(end.y), "", "", ""});
+    } else if (e.type == kArcType) {
+      const Point end = ArcPoint(e, static_cast<double>(e.p[1]) + e.p[2]);
+      row.insert(row.end(), {ShortText(end.x), ShortText(end.y), ShortText(e.p[0]),
+                             Degrees(e.p[1]), Degrees(e.p[2])});
+    }
+    table.rows.push_back(std::move(row));
+  }
+  return text + FormatTable(table);
+}
+
+nlohmann::json OutlineJson(const SpecialToolOutline& outline) {
+  const SpecialToolData& t = outline.tool;
+  nlohmann::json tool = {
+      {"size", DecimalValue(t.size)},
+      {"infoValue", DecimalValue(t.infoValue)},
+      {"dimensions", Floats(t.dimensions)},
+      {"angles", Floats(t.angles)},
+      {"dieClearances", Floats(t.dieClearances)},
+      {"valueC", DecimalValue(std::bit_cast<float>(t.valueC))},
+      {"valueCBits", t.valueC},
+      {"valueD", DecimalValue(t.valueD)},
+      {"side", t.side},
+  };
+  nlohmann::json entities = nlohmann::json::array();
+  for (size_t i = 0; i < outline.entities.size(); ++i) {
+    const GeomEntity& e = outline.entities[i];
+    nlohmann::json entity = {
+        {"index", i},
+        {"type", EntityName(e.type)},
+        {"typeCode", e.type},
+        {"ref", e.ref},
+        {"flags", e.flags},
+        {"x", DecimalValue(e.x)},
+        {"y", DecimalValue(e.y)},
+        {"p", Floats(e.p)},
+    };
+    if (e.type == kLineType) {
+      entity["start"] = PointJson({e.x, e.y});
+      entity["end"] = PointJson(LineEnd(e));
+    } else if (e.type == kArcType) {
+      entity["centre"] = PointJson({e.x, e.y});
+      entity["radius"] = DecimalValue(e.p[0]);
+      entity["startAngle"] = DecimalValue(e.p[1]);
+      entity["sweep"] = DecimalValue(e.p[2]);
+      entity["start"] = PointJson(ArcPoint(e, e.p[1]));
+      entity["end"] = PointJson(ArcPoint(e, static_cast<double>(e.p[1]) + e.p[2]));
+    }
+    entities.push_back(std::move(entity));
+  }
+  return {{"file", outline.path}, {"tool", tool}, {"entities", entities}};
+}
+
+}  // namespace quarnel::cli
