@@ -8,3 +8,4 @@ echo "== Linux x86_64: build and test"
 cmake --workflow --preset default
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer: build and test"
 cmake --workflow --preset asan
+bash scripts/test-windows.sh  # the 32-bit Windows DLL, its tables, and its tests under wine
