@@ -22,6 +22,21 @@ struct GeomItem {
   GeomItem(int8_t type, int32_t ref, uint32_t flags, GeomPoint point, const float (&p)[9]);
   explicit GeomItem(const GeomEntity& e) : entity(e) {}
 
+  // Accessors by value: the record is packed, so its fields must not be
+  // bound to references.
+  int8_t type() const { return entity.type; }
+  int32_t ref() const { return entity.ref; }
+  uint32_t flags() const { return entity.flags; }
+  float x() const { return entity.x; }
+  float y() const { return entity.y; }
+  float param(int i) const { return entity.p[i]; }
+  int32_t link() const { return reservedLink; }
+  int32_t word(int i) const { return reservedWords[i]; }
+  void set_type(int8_t type) { entity.type = type; }
+  void set_ref(int32_t ref) { entity.ref = ref; }
+  void set_flags(uint32_t flags) { entity.flags = flags; }
+  void set_param(int i, float value) { entity.p[i] = value; }
+
   GeomPoint point() const { return GeomPoint(entity.x, entity.y); }
   void set_point(const GeomPoint& pt) {
     entity.x = pt.x;

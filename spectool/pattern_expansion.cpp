@@ -76,7 +76,7 @@ class Expansion {
 
 void Expansion::Expand(const GeomItem& pattern, int32_t position) {
   float q[9];
-  std::copy(std::begin(pattern.entity.p), std::end(pattern.entity.p), q);
+  for (int i = 0; i < 9; ++i) q[i] = pattern.entity.p[i];  // packed: copied by value
   const GeomPoint origin = pattern.point();
   const int32_t seed = pattern.entity.ref;
 

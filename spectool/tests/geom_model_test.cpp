@@ -42,19 +42,19 @@ TEST(GeomItem, NewItemCarriesTheReservedDefaults) {
   const float p[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
   const GeomItem built(kGeomArc, 3, 0x80, GeomPoint(1.5, -2.5), p);
   for (const GeomItem* item : {&empty, &built}) {
-    EXPECT_EQ(item->reservedLink, -1);
-    for (int32_t word : item->reservedWords) EXPECT_EQ(word, 0);
-    for (unsigned char byte : item->spare) EXPECT_EQ(byte, 0);
+    EXPECT_EQ(item->link(), -1);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(item->word(i), 0);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(item->spare[i], 0);
   }
   GeomEntity zero;
   std::memset(&zero, 0, sizeof zero);
   EXPECT_EQ(std::memcmp(&empty.entity, &zero, sizeof zero), 0);
-  EXPECT_EQ(built.entity.type, kGeomArc);
-  EXPECT_EQ(built.entity.ref, 3);
-  EXPECT_EQ(built.entity.flags, 0x80u);
+  EXPECT_EQ(built.type(), kGeomArc);
+  EXPECT_EQ(built.ref(), 3);
+  EXPECT_EQ(built.flags(), 0x80u);
   EXPECT_EQ(built.point().x, 1.5f);
   EXPECT_EQ(built.point().y, -2.5f);
-  EXPECT_EQ(built.entity.p[8], 9.0f);
+  EXPECT_EQ(built.param(8), 9.0f);
 }
 
 TEST(GeomItem, ListKeepsWholeRecordsByValue) {
@@ -63,11 +63,11 @@ TEST(GeomItem, ListKeepsWholeRecordsByValue) {
   GeomItem item(kGeomRoundHole, 0, 2, GeomPoint(4, 5), p);
   item.reservedWords[6] = 77;
   ASSERT_EQ(list.Append(item), 0u);
-  item.entity.x = 99;  // the list holds its own copy
+  item.set_point(GeomPoint(99, 5));  // the list holds its own copy
   GeomItem back;
   ASSERT_EQ(list.ReadAt(back, 1), 1);
-  EXPECT_EQ(back.entity.x, 4.0f);
-  EXPECT_EQ(back.reservedWords[6], 77);
+  EXPECT_EQ(back.x(), 4.0f);
+  EXPECT_EQ(back.word(6), 77);
   EXPECT_EQ(list.ReadAt(back, 2), 0);
 }
 

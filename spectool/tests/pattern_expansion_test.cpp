@@ -22,15 +22,15 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
 void ExpectAt(const GeomItem& item, int8_t type, float x, float y) {
-  EXPECT_EQ(item.entity.type, type);
-  EXPECT_NEAR(item.entity.x, x, kNear);
-  EXPECT_NEAR(item.entity.y, y, kNear);
+  EXPECT_EQ(item.type(), type);
+  EXPECT_NEAR(item.x(), x, kNear);
+  EXPECT_NEAR(item.y(), y, kNear);
 }
 
 void ExpectBecamePoint(const GeomItem& item, float x, float y) {
   ExpectAt(item, kGeomPoint, x, y);
-  EXPECT_EQ(item.entity.ref, 0);
-  EXPECT_EQ(item.entity.flags & 0x3u, 0u);
+  EXPECT_EQ(item.ref(), 0);
+  EXPECT_EQ(item.flags() & 0x3u, 0u);
 }
 
 TEST(PatternExpansion, CircleOfFourRoundHoles) {
@@ -40,14 +40,14 @@ TEST(PatternExpansion, CircleOfFourRoundHoles) {
   EXPECT_EQ(ExpandPatterns(list), 6);
   const auto items = Items(list);
   ExpectAt(items[0], kGeomRoundHole, 5, 0);
-  EXPECT_EQ(items[0].entity.flags & kFlagSeed, 0u) << "the seed's bit 1 is cleared";
+  EXPECT_EQ(items[0].flags() & kFlagSeed, 0u) << "the seed's bit 1 is cleared";
   ExpectBecamePoint(items[1], 0, 0);
-  EXPECT_EQ(items[1].entity.p[2], 4.0f) << "the former pattern keeps its parameters";
+  EXPECT_EQ(items[1].param(2), 4.0f) << "the former pattern keeps its parameters";
   ExpectAt(items[2], kGeomRoundHole, 5, 0);
   ExpectAt(items[3], kGeomRoundHole, 0, 5);
   ExpectAt(items[4], kGeomRoundHole, -5, 0);
   ExpectAt(items[5], kGeomRoundHole, 0, -5);
-  for (int i = 2; i < 6; ++i) EXPECT_EQ(items[i].entity.p[0], 2.5f);
+  for (int i = 2; i < 6; ++i) EXPECT_EQ(items[i].param(0), 2.5f);
 }
 
 TEST(PatternExpansion, LineCountsCompareTheIntegerStepWithTheFloatCount) {
@@ -61,7 +61,7 @@ TEST(PatternExpansion, LineCountsCompareTheIntegerStepWithTheFloatCount) {
                      MakeItem(kGeomPatternLine, 1, 1, {10, 0, c.count}, 1)});
     ASSERT_EQ(ExpandPatterns(list), 2 + c.copies) << "count " << c.count;
     const auto items = Items(list);
-    EXPECT_EQ(items[0].entity.flags, 0u) << "the seed bit is cleared even without copies";
+    EXPECT_EQ(items[0].flags(), 0u) << "the seed bit is cleared even without copies";
     ExpectBecamePoint(items[1], 1, 1);
     for (int i = 0; i < c.copies; ++i) ExpectAt(items[2 + i], kGeomRoundHole, 1 + 10.0f * i, 1);
   }
@@ -122,12 +122,12 @@ TEST(PatternExpansion, CopiesKeepOnlyTheCopyMaskOfTheSeedFlags) {
                      MakeItem(kGeomPatternLine, 0, 0, {0, 1, 2}, 1)});
     ASSERT_EQ(ExpandPatterns(list), 4);
     const auto items = Items(list);
-    EXPECT_EQ(items[0].entity.flags, seed_flags & ~kFlagSeed);
+    EXPECT_EQ(items[0].flags(), seed_flags & ~kFlagSeed);
     for (int i = 2; i < 4; ++i) {
-      EXPECT_EQ(items[i].entity.flags, copy_flags);
-      EXPECT_EQ(items[i].entity.ref, 5) << "copies keep the seed's ref";
-      EXPECT_EQ(items[i].entity.p[3], 8.0f) << "and its parameters";
-      EXPECT_EQ(items[i].reservedLink, -1);
+      EXPECT_EQ(items[i].flags(), copy_flags);
+      EXPECT_EQ(items[i].ref(), 5) << "copies keep the seed's ref";
+      EXPECT_EQ(items[i].param(3), 8.0f) << "and its parameters";
+      EXPECT_EQ(items[i].link(), -1);
     }
   }
 }
@@ -175,11 +175,11 @@ TEST(PatternExpansion, NestedCopyNamesItsSeedCopyWhichKeepsTheSeedBit) {
   const auto items = Items(list);
   ASSERT_EQ(items.size(), 4u);
   ExpectAt(items[2], kGeomPatternCircle, 100, 0);
-  EXPECT_EQ(items[2].entity.ref, 4);
-  EXPECT_EQ(items[2].entity.flags, kFlagRefInUse);
+  EXPECT_EQ(items[2].ref(), 4);
+  EXPECT_EQ(items[2].flags(), kFlagRefInUse);
   // The seed of a circular pattern lies on the circle at the start angle.
   ExpectAt(items[3], kGeomRoundHole, 100, 5);
-  EXPECT_EQ(items[3].entity.flags, kFlagSeed | 0x40);
+  EXPECT_EQ(items[3].flags(), kFlagSeed | 0x40);
 }
 
 TEST(PatternExpansion, GroupCopyNamesItsMembersAndLeavesSeedsBehind) {
@@ -191,11 +191,11 @@ TEST(PatternExpansion, GroupCopyNamesItsMembersAndLeavesSeedsBehind) {
   ASSERT_EQ(ExpandPatterns(list), 8);
   const auto items = Items(list);
   ExpectAt(items[4], kGeomGroup, 0, 0);
-  EXPECT_EQ(items[4].entity.p[0], 6.0f);
-  EXPECT_EQ(items[4].entity.p[1], 2.0f);
+  EXPECT_EQ(items[4].param(0), 6.0f);
+  EXPECT_EQ(items[4].param(1), 2.0f);
   ExpectAt(items[5], kGeomRoundHole, 1, 1);  // members keep their own points
   ExpectAt(items[6], kGeomGroup, 10, 0);
-  EXPECT_EQ(items[6].entity.p[0], 8.0f);
+  EXPECT_EQ(items[6].param(0), 8.0f);
   ExpectAt(items[7], kGeomRoundHole, 1, 1);
 }
 
@@ -213,7 +213,7 @@ TEST(PatternExpansion, RefOutsideTheListMakesNoCopyAndClearsNoSeed) {
                      MakeItem(kGeomPatternLine, 0, 0, {1, 0, 5}, ref, kFlagRefInUse)});
     EXPECT_EQ(ExpandPatterns(list), 2) << "ref " << ref;
     const auto items = Items(list);
-    EXPECT_EQ(items[0].entity.flags, kFlagSeed);
+    EXPECT_EQ(items[0].flags(), kFlagSeed);
     ExpectBecamePoint(items[1], 0, 0);
   }
 }
@@ -230,7 +230,7 @@ TEST(PatternExpansion, PatternsThatRepeatThemselvesEnd) {
     AppendAll(list, {MakeItem(kGeomPatternLine, 0, 0, {1, 0, 3}, 2), MakeItem(kGeomPatternCircle, 0, 0, {1, 0, 3}, 1)});
     // The copies of the second pattern cannot bring the first along, so they repeat nothing.
     EXPECT_EQ(ExpandPatterns(list), 8);
-    for (const GeomItem& item : Items(list)) EXPECT_EQ(Kind(item.entity.type) == GeomKind::kPattern, false);
+    for (const GeomItem& item : Items(list)) EXPECT_EQ(Kind(item.type()) == GeomKind::kPattern, false);
   }
   {
     GeomItemList list;  // a group that holds itself, repeated by a pattern
@@ -272,7 +272,7 @@ TEST(PatternExpansion, HugeCountsStopAtTheItemLimit) {
   EXPECT_EQ(ExpandPatterns(grid), static_cast<int32_t>(kMaxExpandedItems));
   GeomItem last;
   grid.ReadAt(last, 3);
-  EXPECT_EQ(last.entity.type, kGeomPoint) << "patterns past the limit still become points";
+  EXPECT_EQ(last.type(), kGeomPoint) << "patterns past the limit still become points";
 }
 
 }  // namespace
