@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "explode/tests/explode_test_support.h"
-#include "spectool/geom_point.h"
 
 namespace quarnel::explode::testing {
 namespace {
 
-TEST(ExplodeEntry, RoundHoleIsOneFullCircle) {
+class ExplodeEntry : public FreshRotationCache {};
+
+TEST_F(ExplodeEntry, RoundHoleIsOneFullCircle) {
   HostSlots slots;
   ASSERT_EQ(slots.Explode(Shape(1, 10, 20, {5, 7, 8, 9})), 1);
   const GeomEntity arc = slots.piece(0);
@@ -17,13 +18,13 @@ TEST(ExplodeEntry, RoundHoleIsOneFullCircle) {
   EXPECT_EQ(Bits(arc.p[1]), 0u);
 }
 
-TEST(ExplodeEntry, RoundHolePassesANegativeRadiusOn) {
+TEST_F(ExplodeEntry, RoundHolePassesANegativeRadiusOn) {
   HostSlots slots;
   ASSERT_EQ(slots.Explode(Shape(1, 0, 0, {-3})), 1);
   EXPECT_EQ(float{slots.piece(0).p[0]}, -3.0f);
 }
 
-TEST(ExplodeEntry, LinesAndArcsAreCopiedWithRefAndFlags) {
+TEST_F(ExplodeEntry, LinesAndArcsAreCopiedWithRefAndFlags) {
   for (int8_t type : {int8_t{4}, int8_t{5}}) {
     SCOPED_TRACE(type);
     GeomEntity source = Shape(type, 1.5f, -2.5f, {1, 2, 3, 4, 5, 6, 7, 8, 9}, 0x1CC3);
@@ -37,7 +38,7 @@ TEST(ExplodeEntry, LinesAndArcsAreCopiedWithRefAndFlags) {
   }
 }
 
-TEST(ExplodeEntry, TypesWithoutHandlerResetTheCountAndWriteNothing) {
+TEST_F(ExplodeEntry, TypesWithoutHandlerResetTheCountAndWriteNothing) {
   for (int type : {0, 7, 10, 11, 12, 13, 17, 18, 19, 22, 23, 24, 100, 127, -1, -128}) {
     SCOPED_TRACE(type);
     HostSlots slots;
@@ -48,7 +49,7 @@ TEST(ExplodeEntry, TypesWithoutHandlerResetTheCountAndWriteNothing) {
 
 // Every handled shape fills exactly its pieces from slot 0 upwards, never an
 // object header, and leaves the slots past its count as the host built them.
-TEST(ExplodeEntry, EveryShapeWritesOnlyItsOwnSlotsAndNoHeader) {
+TEST_F(ExplodeEntry, EveryShapeWritesOnlyItsOwnSlotsAndNoHeader) {
   struct Case {
     int8_t type;
     int32_t pieces;
@@ -57,7 +58,6 @@ TEST(ExplodeEntry, EveryShapeWritesOnlyItsOwnSlotsAndNoHeader) {
                         {14, 4}, {15, 2}, {16, 4}, {20, 8}, {21, 3}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.type);
-    spectool::ResetRotationCache();
     const GeomEntity source = Shape(c.type, 3, 4, {5, 3, 0.4f, 1, 0.2f, 6, 7, 8, 9}, 0x1C00);
     const GeomEntity before = source;
     HostSlots slots;

@@ -12,6 +12,7 @@
 
 #include "explode/explode_shape.h"
 #include "quarnel/geometry.h"
+#include "spectool/geom_point.h"
 
 namespace quarnel::explode::testing {
 
@@ -74,6 +75,14 @@ class HostSlots {
   }
 
   HostRecord records_[kMaxPieces];
+};
+
+// Shapes that turn through the shared rotation cache start each test from a
+// forgotten angle and leave none behind.
+class FreshRotationCache : public ::testing::Test {
+ protected:
+  void SetUp() override { spectool::ResetRotationCache(); }
+  void TearDown() override { spectool::ResetRotationCache(); }
 };
 
 // A source entity of the given type at (x, y) with leading parameters.

@@ -9,16 +9,18 @@
 namespace quarnel::explode::testing {
 namespace {
 
+class ExplodeNotch : public FreshRotationCache {};
+
 constexpr float kQuarter = static_cast<float>(kTestPi / 2);
 
-TEST(ExplodeNotch, CornerNotchUnrotated) {
+TEST_F(ExplodeNotch, CornerNotchUnrotated) {
   HostSlots slots;
   ASSERT_EQ(slots.Explode(Shape(8, 0, 0, {5, 3, 5, 3, 0})), 2);
   ExpectLine(slots.piece(0), 0, 3, 5, 3);
   ExpectLine(slots.piece(1), 5, 3, 5, 0);
 }
 
-TEST(ExplodeNotch, CornerNotchQuarterTurn) {
+TEST_F(ExplodeNotch, CornerNotchQuarterTurn) {
   HostSlots slots;
   ASSERT_EQ(slots.Explode(Shape(8, 0, 0, {5, 3, 5, 3, kQuarter})), 2);
   ExpectLine(slots.piece(0), -3, 0, -3, 5);
@@ -26,7 +28,7 @@ TEST(ExplodeNotch, CornerNotchQuarterTurn) {
 }
 
 // In its own frame the notch runs (u - leg1, v) -> (u, v) -> (u, v - leg2).
-TEST(ExplodeNotch, CornerNotchOffOriginRotated) {
+TEST_F(ExplodeNotch, CornerNotchOffOriginRotated) {
   const double cx = 25.5, cy = -4.75, u = 6, v = 2.5, leg1 = 4, leg2 = 1.75, t = 0.9f;
   auto at = [&](double pu, double pv) {
     return std::pair{cx + pu * std::cos(t) - pv * std::sin(t), cy + pv * std::cos(t) + pu * std::sin(t)};
@@ -42,8 +44,7 @@ TEST(ExplodeNotch, CornerNotchOffOriginRotated) {
 
 // The notches work out their own sines and cosines: an angle close to the
 // last rotation's angle is not rounded to it.
-TEST(ExplodeNotch, CornerNotchDoesNotUseTheRotationCache) {
-  spectool::ResetRotationCache();
+TEST_F(ExplodeNotch, CornerNotchDoesNotUseTheRotationCache) {
   spectool::GeomPoint probe(1, 0);
   probe.RotateAbout(spectool::GeomPoint(), 0.6f);
   const float t = 0.6f + 0.00005f;
@@ -51,17 +52,16 @@ TEST(ExplodeNotch, CornerNotchDoesNotUseTheRotationCache) {
   ASSERT_EQ(slots.Explode(Shape(8, 0, 0, {40, 20, 10, 10, t})), 2);
   ExpectLine(slots.piece(1), 40 * std::cos(t) - 20 * std::sin(t), 20 * std::cos(t) + 40 * std::sin(t),
              40 * std::cos(t) - 10 * std::sin(t), 10 * std::cos(t) + 40 * std::sin(t));
-  spectool::ResetRotationCache();
 }
 
-TEST(ExplodeNotch, VNotchRightAngle) {
+TEST_F(ExplodeNotch, VNotchRightAngle) {
   HostSlots slots;
   ASSERT_EQ(slots.Explode(Shape(9, 0, 0, {10, 0, 0, 0, kQuarter})), 2);
   ExpectLine(slots.piece(0), 10, 0, 0, 10);
   ExpectLine(slots.piece(1), 0, -10, 10, 0);
 }
 
-TEST(ExplodeNotch, VNotchQuarterTurnOffOrigin) {
+TEST_F(ExplodeNotch, VNotchQuarterTurnOffOrigin) {
   const double cx = -3.5, cy = 12, depth = 6, phi = 2.0f, gamma = 0.7f;
   const double k = depth * std::tan(gamma / 2);
   HostSlots slots;
@@ -154,11 +154,7 @@ TEST(ExplodeDShape, OutOfRangeFlatGivesNotANumberPieces) {
   }
 }
 
-class ExplodeTriangle : public ::testing::Test {
- protected:
-  void SetUp() override { spectool::ResetRotationCache(); }
-  void TearDown() override { spectool::ResetRotationCache(); }
-};
+class ExplodeTriangle : public FreshRotationCache {};
 
 TEST_F(ExplodeTriangle, StandsOnItsBase) {
   HostSlots slots;

@@ -35,11 +35,7 @@ void ExpectRectangle(const HostSlots& slots, Point m, double w, double h, double
   ExpectClosedQuad(slots, k);
 }
 
-class ExplodeRectangle : public ::testing::Test {
- protected:
-  void SetUp() override { spectool::ResetRotationCache(); }
-  void TearDown() override { spectool::ResetRotationCache(); }
-};
+class ExplodeRectangle : public FreshRotationCache {};
 
 TEST_F(ExplodeRectangle, CenterRectangleRunsCounterClockwiseFromLowerLeft) {
   HostSlots slots;
