@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "toollib/tool_file.h"
 #include "toollib/tool_record.h"
 
 namespace quarnel::spectool {
@@ -15,11 +16,8 @@ using platform::BinaryReader;
 using toollib::ToolRecord;
 
 constexpr int16_t kLegacyVersion = 7;
-constexpr int16_t kCurrentVersions[] = {52, 54, 60, 61, 62, 71, 80, 90, 91, 92};
 
-// Version 7: bytes of the tool block's unread middle (type code and name),
-// of the extension head after its length, and of the side area.
-constexpr size_t kToolBlockGap = 22;
+// Version 7: bytes of the extension head and of the side area.
 constexpr size_t kExtensionHeadRest = 4;
 constexpr int64_t kExtensionHeadSize = 6;
 constexpr size_t kLegacySideArea = 64;
@@ -29,35 +27,9 @@ constexpr size_t kCurrentSideArea = 60;
 constexpr uint8_t kSideOne = 1;
 constexpr uint8_t kSideTwo = 2;
 
-bool IsCurrentVersion(int16_t version) {
-  for (int16_t v : kCurrentVersions) {
-    if (v == version) return true;
-  }
-  return false;
-}
-
-// The 72-byte tool block of a version-7 file, as far as it is read.
-struct LegacyToolBlock {
-  float size = 0.0f;
-  float dimensions[3] = {};
-  int8_t keyedCount = 0;
-  float angles[4] = {};
-  int8_t dieClearanceCount = 0;
-  float dieClearances[4] = {};
-};
-
-bool ReadFloats(BinaryReader& in, float* values, int count) {
-  for (int i = 0; i < count; ++i) {
-    if (!in.ReadF32(values[i])) return false;
-  }
-  return true;
-}
-
-bool ReadToolBlock(BinaryReader& in, LegacyToolBlock& block) {
-  unsigned char gap[kToolBlockGap];
-  return in.ReadF32(block.size) && in.ReadBytes(gap, sizeof gap) && ReadFloats(in, block.dimensions, 3) &&
-         in.ReadI8(block.keyedCount) && ReadFloats(in, block.angles, 4) &&
-         in.ReadI8(block.dieClearanceCount) && ReadFloats(in, block.dieClearances, 4);
+// The later versions are those of the current tool library layout.
+bool IsCurrentVersion(int version) {
+  return toollib::IsKnownLibraryVersion(version) && !toollib::IsLegacyLibraryVersion(version);
 }
 
 // Reads a side area of `size` bytes; its first byte, the side code, sets the
@@ -95,10 +67,10 @@ void FillInfo(SpecialToolInfo& info, const ToolRecord& record, float info_value)
 // only without tool data or entities; a short entity section keeps what it gave.
 int ReadLegacyTool(BinaryReader& in, const std::string& path, ToolRecord& record, SpecialToolInfo& info,
                    GeomItemList& items) {
-  LegacyToolBlock block;
+  toollib::LegacyToolRecord block;
   int16_t extension_size = 0;
   unsigned char head_rest[kExtensionHeadRest];
-  if (!ReadToolBlock(in, block) || !in.ReadI16(extension_size) || !in.ReadBytes(head_rest, sizeof head_rest) ||
+  if (!toollib::ReadLegacyToolRecord(in, block) || !in.ReadI16(extension_size) || !in.ReadBytes(head_rest, sizeof head_rest) ||
       !in.Skip(extension_size - kExtensionHeadSize) || !ReadSideArea(in, kLegacySideArea, record)) {
     return kSpecialToolRead;
   }
