@@ -59,8 +59,9 @@ bool WriteEntityRecord(BinaryWriter& out, const GeomEntity& host_entity) {
         out.WriteF32(e.y) && out.WriteI32(kParameterCount))) {
     return false;
   }
-  for (float p : e.p) {
-    if (!out.WriteF32(p)) return false;
+  // By index: the packed parameters must be read as values, never bound by reference.
+  for (int i = 0; i < kParameterCount; ++i) {
+    if (!out.WriteF32(e.p[i])) return false;
   }
   return out.WriteI32(-1) && out.WriteI32(0) &&
          out.WriteI32(2) && out.WriteI32(0) && out.WriteI32(0) &&  // two words

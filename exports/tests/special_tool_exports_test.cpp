@@ -74,11 +74,11 @@ TEST_F(SpecialToolExportsTest, RoundHoleBecomesOneArcAndFillsTheInfoRecord) {
   const HostRecord arc = FetchOpened(1)[0];
   EXPECT_TRUE(arc.HeaderIntact());
   EXPECT_EQ(arc.entity.type, kGeomArc);
-  EXPECT_EQ(arc.entity.x, 10.0f);
-  EXPECT_EQ(arc.entity.y, 20.0f);
-  EXPECT_EQ(arc.entity.p[0], 5.0f);
-  EXPECT_EQ(arc.entity.p[1], 0.0f);
-  EXPECT_EQ(std::bit_cast<uint32_t>(arc.entity.p[2]), std::bit_cast<uint32_t>(kFullTurn));
+  EXPECT_EQ(arc.values().x, 10.0f);
+  EXPECT_EQ(arc.values().y, 20.0f);
+  EXPECT_EQ(arc.values().p[0], 5.0f);
+  EXPECT_EQ(arc.values().p[1], 0.0f);
+  EXPECT_EQ(std::bit_cast<uint32_t>(arc.values().p[2]), std::bit_cast<uint32_t>(kFullTurn));
 
   ASSERT_EQ(LoadSpecialTool(&info, &count), 0);
   ASSERT_EQ(count, 1);
@@ -99,16 +99,16 @@ TEST_F(SpecialToolExportsTest, LineIsKeptPointDroppedRectangleExploded) {
 
   const std::vector<HostRecord> open_way = FetchOpened(opened);
   const std::vector<HostRecord> load_way = FetchLoaded(loaded);
-  EXPECT_EQ(open_way[0].entity.x, 1.0f);
-  EXPECT_EQ(open_way[0].entity.p[0], 3.0f);
-  EXPECT_EQ(open_way[0].entity.p[1], 4.0f);
+  EXPECT_EQ(open_way[0].values().x, 1.0f);
+  EXPECT_EQ(open_way[0].values().p[0], 3.0f);
+  EXPECT_EQ(open_way[0].values().p[1], 4.0f);
   double perimeter = 0.0;
   for (size_t i = 0; i < open_way.size(); ++i) {
     EXPECT_TRUE(open_way[i].HeaderIntact());
     EXPECT_EQ(open_way[i].entity.type, kGeomLine) << "entity " << i;
     EXPECT_EQ(std::memcmp(&open_way[i].entity, &load_way[i].entity, sizeof(GeomEntity)), 0)
         << "entity " << i;
-    if (i > 0) perimeter += std::hypot(open_way[i].entity.p[0], open_way[i].entity.p[1]);
+    if (i > 0) perimeter += std::hypot(open_way[i].values().p[0], open_way[i].values().p[1]);
   }
   EXPECT_NEAR(perimeter, 12.0, 1e-4);  // the 4 x 2 rectangle
 }
@@ -126,9 +126,9 @@ TEST_F(SpecialToolExportsTest, CirclePatternOfARoundHoleGivesFiveArcs) {
   const std::vector<HostRecord> arcs = FetchOpened(count);
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(arcs[i].entity.type, kGeomArc);
-    EXPECT_NEAR(arcs[i].entity.x, centres[i][0], 1e-5) << "arc " << i;
-    EXPECT_NEAR(arcs[i].entity.y, centres[i][1], 1e-5) << "arc " << i;
-    EXPECT_EQ(arcs[i].entity.p[0], 1.0f);
+    EXPECT_NEAR(arcs[i].values().x, centres[i][0], 1e-5) << "arc " << i;
+    EXPECT_NEAR(arcs[i].values().y, centres[i][1], 1e-5) << "arc " << i;
+    EXPECT_EQ(arcs[i].values().p[0], 1.0f);
   }
 }
 
@@ -286,7 +286,7 @@ TEST_F(SpecialToolExportsTest, VersionSevenFileGivesTheSameOutline) {
   const std::vector<HostRecord> records = FetchOpened(count);
   EXPECT_EQ(records[0].entity.type, kGeomLine);
   EXPECT_EQ(records[1].entity.type, kGeomArc);
-  EXPECT_EQ(records[1].entity.p[0], 2.0f);
+  EXPECT_EQ(records[1].values().p[0], 2.0f);
 }
 
 }  // namespace

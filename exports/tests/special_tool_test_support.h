@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "exports/special_tool_state.h"
+#include "partfile/tests/part_drawing_expectation.h"
 #include "quarnel/quarnel.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/special_tool_writer.h"
@@ -57,6 +58,8 @@ struct HostRecord {
     for (size_t i = 0; i < sizeof header; ++i) header[i] = static_cast<unsigned char>(0xC0 + i);
     std::memset(&entity, 0xEE, sizeof entity);
   }
+  // The entity's values, fit for comparisons.
+  partfile::testing::EntityValues values() const { return partfile::testing::ValuesOf(entity); }
   bool HeaderIntact() const {
     for (size_t i = 0; i < sizeof header; ++i) {
       if (header[i] != static_cast<unsigned char>(0xC0 + i)) return false;

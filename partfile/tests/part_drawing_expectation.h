@@ -47,7 +47,7 @@ inline void Header(ByteBuilder& b, int32_t n) {
 // One record of an entity exactly as the file must hold it (already converted).
 inline void EntityRecord(ByteBuilder& b, const GeomEntity& stored) {
   b.I8(stored.type).I32(stored.ref).U32(stored.flags).F32(stored.x).F32(stored.y).I32(9);
-  for (float p : stored.p) b.F32(p);
+  for (int i = 0; i < 9; ++i) b.F32(stored.p[i]);
   b.I32(-1).I32(0).I32(2).I32(0).I32(0).I32(0).I32(0).I32(0).I32(0);
 }
 
@@ -102,6 +102,21 @@ inline GeomEntity MakeEntity(int8_t type, int32_t ref, uint32_t flags, float x, 
   int i = 0;
   for (float p : params) e.p[i++] = p;
   return e;
+}
+
+// An entity's values in an ordinary aligned struct: GoogleTest binds its
+// arguments by reference, which the packed entity's fields do not allow.
+struct EntityValues {
+  int type;
+  int32_t ref;
+  uint32_t flags;
+  float x, y;
+  std::array<float, 9> p;
+};
+inline EntityValues ValuesOf(const GeomEntity& e) {
+  EntityValues v{e.type, e.ref, e.flags, e.x, e.y, {}};
+  for (int i = 0; i < 9; ++i) v.p[static_cast<size_t>(i)] = e.p[i];
+  return v;
 }
 
 }  // namespace quarnel::partfile::testing

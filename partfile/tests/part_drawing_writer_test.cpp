@@ -40,10 +40,10 @@ class PartDrawingWriterTest : public ::testing::Test {
   }
 
   // The entity record at `index` of a drawing without second-list elements.
-  static GeomEntity StoredEntity(const std::string& file, size_t index) {
+  static EntityValues StoredEntity(const std::string& file, size_t index) {
     ByteCursor c(file);
     c.Raw(kHeaderBytes + index * kEntityRecordBytes);
-    GeomEntity e{};
+    EntityValues e{};
     e.type = c.I8();
     e.ref = c.I32();
     e.flags = c.U32();
