@@ -164,7 +164,8 @@ TEST_F(LibrarySaveTest, SpecialToolZIsWrittenFromItsFlags) {
     special.specialFlags = flags;
     library_.Append(special);
     ASSERT_EQ(library_.Save(kPath.c_str()), kLoadOk);
-    ByteCursor in(SavedBytes());
+    const std::string bytes = SavedBytes();
+    ByteCursor in(bytes);
     in.Raw(2 + 4 + 160 + 4 + 4 + 24 + 4 + 4 + 8);
     EXPECT_EQ(in.F32(), static_cast<float>(flags)) << flags;
   }
@@ -186,7 +187,8 @@ TEST_F(LibrarySaveTest, Version80And90SpecialToolsBothLoadAndSaveWithTheBlock) {
     EXPECT_EQ(tool.size, 3.0f);
     EXPECT_EQ(tool.specialFlags, kSpecialFlagOne);
     ASSERT_EQ(library_.Save(kPath.c_str()), kLoadOk);
-    ByteCursor in(SavedBytes());
+    const std::string bytes = SavedBytes();
+    ByteCursor in(bytes);
     in.Raw(2 + 4 + 160 + 8);
     EXPECT_EQ(static_cast<uint8_t>(in.Raw(24)[5]), version >= 90 ? 42 : 0);
   }
