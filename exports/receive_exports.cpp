@@ -7,7 +7,6 @@
 
 #include "exports/tool_exchange_state.h"
 #include "exports/tool_exchange_values.h"
-#include "platform/file_system.h"
 #include "quarnel/quarnel.h"
 #include "stations/station_file.h"
 
@@ -148,18 +147,10 @@ extern "C" QUARNEL_API int QUARNEL_CALL EndReceiveTool(void) {
 // it cannot be loaded (the library stays current), 5 when it has no tools.
 extern "C" QUARNEL_API int QUARNEL_CALL ReceiveTools(CString libraryPath, CObList* tools) {
   return GuardedExchange(kLibraryNotLoaded, [&] {
-    ToolExchangeState& state = ExchangeState();
-    state.libraryPath = libraryPath.GetString();
-    if (!quarnel::platform::Files().Exists(state.libraryPath)) return kLibraryFileMissing;
-    if (LoadNewCurrentLibrary(state.libraryPath.c_str()) != quarnel::toollib::kLoadOk) {
-      return kLibraryNotLoaded;
-    }
-    quarnel::toollib::ToolLibrary& library = *state.library;
+    const int status = OpenLibraryFile(libraryPath.GetString());
+    if (status != kExchangeDone) return status;
+    quarnel::toollib::ToolLibrary& library = *ExchangeState().library;
     const auto count = static_cast<int32_t>(library.Count());
-    if (count == 0) {
-      ReleaseCurrentLibrary();
-      return kLibraryHasNoTools;
-    }
     for (int32_t position = 1; position <= count && tools != nullptr; ++position) {
       quarnel::toollib::ToolRecord tool;
       if (library.ReadAt(tool, position) != 1) continue;

@@ -5,7 +5,6 @@
 
 #include "exports/tool_exchange_state.h"
 #include "exports/tool_exchange_values.h"
-#include "platform/file_system.h"
 #include "quarnel/quarnel.h"
 
 namespace quarnel::exports {
@@ -104,19 +103,12 @@ extern "C" QUARNEL_API int QUARNEL_CALL EndSendTool(void) {
 // ignored. A failed save (3) leaves the library current for EndSendTool.
 extern "C" QUARNEL_API int QUARNEL_CALL SendTools(CString libraryPath, CObList* tools) {
   return GuardedExchange(kLibraryNotLoaded, [&] {
+    const int status = OpenLibraryFile(libraryPath.GetString());
+    if (status == kLibraryNotLoaded) ReleaseCurrentLibrary();
+    if (status != kExchangeDone) return status;
     ToolExchangeState& state = ExchangeState();
-    state.libraryPath = libraryPath.GetString();
-    if (!quarnel::platform::Files().Exists(state.libraryPath)) return kLibraryFileMissing;
-    if (LoadNewCurrentLibrary(state.libraryPath.c_str()) != quarnel::toollib::kLoadOk) {
-      ReleaseCurrentLibrary();
-      return kLibraryNotLoaded;
-    }
     quarnel::toollib::ToolLibrary& library = *state.library;
     const auto count = static_cast<int32_t>(library.Count());
-    if (count == 0) {
-      ReleaseCurrentLibrary();
-      return kLibraryHasNoTools;
-    }
     for (int32_t position = 1; position <= count; ++position) {
       const ToolListItem* item = ListItemAt(tools, position - 1);
       if (item != nullptr) OverwriteTool(library, position, ValuesOfItem(*item));

@@ -1,5 +1,7 @@
 #include "exports/tool_exchange_state.h"
 
+#include "platform/file_system.h"
+
 namespace quarnel::exports {
 
 ToolExchangeState& ExchangeState() {
@@ -27,6 +29,18 @@ int LoadNewCurrentLibrary(const char* path) {
   toollib::ToolLibrary& library = CreateCurrentLibrary();
   if (path == nullptr) return toollib::kFileCannotOpen;
   return library.Load(path);
+}
+
+int OpenLibraryFile(const std::string& path) {
+  ToolExchangeState& state = ExchangeState();
+  state.libraryPath = path;
+  if (!platform::Files().Exists(path)) return kLibraryFileMissing;
+  if (LoadNewCurrentLibrary(path.c_str()) != toollib::kLoadOk) return kLibraryNotLoaded;
+  if (state.library->Count() == 0) {
+    ReleaseCurrentLibrary();
+    return kLibraryHasNoTools;
+  }
+  return kExchangeDone;
 }
 
 void ReleaseStationTables() {

@@ -43,6 +43,11 @@ void ReleaseCurrentLibrary();
 // Creates the sequence's library as the current library and loads the file
 // at `path` into it; the status of the load (cannot open for a null path).
 int LoadNewCurrentLibrary(const char* path);
+// The opening that SendTools and ReceiveTools share: remembers `path` as the
+// library path; 1 when no file is there (tested with the full path that the
+// load then opens), 2 when it cannot be loaded (the library stays current),
+// 5 when it holds no tools (the library is dropped), else 0.
+int OpenLibraryFile(const std::string& path);
 // Drops both station tables.
 void ReleaseStationTables();
 // Back to the state at load: no library, no tables, empty path, flag 0.
