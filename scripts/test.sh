@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the Linux build, the sanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/ensure-packages.sh cmake ninja-build g++ libgtest-dev libbenchmark-dev
+scripts/ensure-packages.sh cmake ninja-build g++ libgtest-dev libbenchmark-dev \
+  libcli11-dev nlohmann-json3-dev python3-ezdxf librsvg2-bin libxml2-utils
 
 echo "== Linux x86_64: build and test"
 cmake --workflow --preset default

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "commands.h"
+#include "file_kind.h"
 #include "dxf_writer.h"
 #include "file_io.h"
 #include "outline_geometry.h"
@@ -21,6 +22,7 @@ struct OutlineOptions {
 };
 
 void RunOutline(const OutlineOptions& options) {
+  RequireFileKind(options.specialTool, FileKind::kSpecialTool);
   const SpecialToolOutline outline = ReadSpecialToolOutline(options.specialTool);
   const std::vector<DrawnPiece> pieces = DrawablePieces(outline.entities);
   if (!options.svg.empty()) WriteFileSafely(options.svg, OutlineSvg(pieces, options.specialTool));

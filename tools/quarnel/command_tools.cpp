@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "commands.h"
+#include "file_kind.h"
 #include "library_access.h"
 #include "tool_listing.h"
 
@@ -17,15 +18,17 @@ struct ToolsOptions {
 };
 
 void RunTools(const ToolsOptions& options) {
+  RequireFileKind(options.library, FileKind::kToolLibrary);
+  if (!options.stations.empty()) RequireFileKind(options.stations, FileKind::kStationFile);
   const std::optional<std::string> stations =
       options.stations.empty() ? std::nullopt : std::optional<std::string>(options.stations);
   const LibraryContents contents = ReadLibrary(options.library, stations);
   if (options.csv) {
     std::cout << ToolsCsv(contents);
   } else if (options.json) {
-    const nlohmann::json document = {
+    const nlohmann::ordered_json document = {
         {"library", options.library},
-        {"stationFile", stations ? nlohmann::json(*stations) : nlohmann::json(nullptr)},
+        {"stationFile", stations ? nlohmann::ordered_json(*stations) : nlohmann::ordered_json(nullptr)},
         {"tools", ToolsJson(contents)}};
     std::cout << document.dump(2) << "\n";
   } else {

@@ -16,6 +16,7 @@ struct UpgradeOptions {
 };
 
 void RunUpgrade(const UpgradeOptions& options) {
+  RequireFileKind(options.library, FileKind::kToolLibrary);
   const std::string target = options.output.empty() ? options.library : options.output;
   const std::optional<std::string> bytes = ReadWholeFile(options.library);
   const FileIdentity before = bytes ? IdentifyFile(*bytes) : FileIdentity{};

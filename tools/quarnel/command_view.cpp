@@ -4,6 +4,7 @@
 
 #include "cli_error.h"
 #include "commands.h"
+#include "file_kind.h"
 #include "file_io.h"
 #include "special_tool_access.h"
 
@@ -16,6 +17,7 @@ struct ViewOptions {
 };
 
 void RunView(const ViewOptions& options) {
+  RequireFileKind(options.specialTool, FileKind::kSpecialTool);
   const SpecialToolOutline outline = ReadSpecialToolOutline(options.specialTool);
   const std::string written = WritePartDrawing(outline);
   std::cout << options.specialTool << ": part drawing of " << outline.entities.size()

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -31,6 +33,7 @@ void ReplaceSafely(const std::string& target,
   const std::string temporary = TemporarySibling(target);
   std::error_code ignored;
   bool written = false;
+  errno = 0;
   try {
     written = write(temporary);
   } catch (...) {
@@ -38,8 +41,9 @@ void ReplaceSafely(const std::string& target,
     throw;
   }
   if (!written) {
+    const std::string reason = errno != 0 ? std::string(": ") + std::strerror(errno) : "";
     fs::remove(temporary, ignored);
-    throw FileFailure(target, "cannot be written");
+    throw FileFailure(target, "cannot be written" + reason);
   }
   std::error_code error;
   fs::rename(temporary, target, error);

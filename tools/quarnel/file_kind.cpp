@@ -1,5 +1,10 @@
 #include "file_kind.h"
 
+#include <optional>
+
+#include "cli_error.h"
+#include "file_io.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -28,8 +33,13 @@ bool IsOneOf(int value, std::initializer_list<int> accepted) {
 
 bool IsCurrentVersion(int v) { return IsOneOf(v, {52, 54, 60, 61, 62, 71, 80, 90, 91, 92}); }
 
-// How a layout fits the bytes.
+// How a layout fits the bytes; for a truncated fit, how far beyond the end of
+// the file the layout's first missing field reaches.
 enum class Fit { kNo, kTruncated, kLonger, kExact };
+struct Match {
+  Fit fit = Fit::kNo;
+  size_t overshoot = 0;
+};
 
 // A forward walk over the bytes. Reads past the end yield 0 and mark the walk
 // as truncated; `Refuse` marks bytes that cannot belong to the layout.
@@ -47,7 +57,11 @@ class Walk {
     return value;
   }
   void Skip(size_t count) {
-    if (count > bytes_.size() - std::min(at_, bytes_.size())) truncated_ = true;
+    if (count > bytes_.size() - std::min(at_, bytes_.size())) {
+      truncated_ = true;
+      // A count that cannot be a length in any file ends the walk as refused.
+      if (count > (size_t{1} << 40)) refused_ = true;
+    }
     at_ += count;
   }
   void Refuse() { refused_ = true; }
@@ -55,10 +69,10 @@ class Walk {
   bool Going() const { return !truncated_ && !refused_; }
   size_t At() const { return at_; }
 
-  Fit Result() const {
-    if (refused_) return Fit::kNo;
-    if (truncated_) return Fit::kTruncated;
-    return at_ == bytes_.size() ? Fit::kExact : Fit::kLonger;
+  Match Result() const {
+    if (refused_) return {Fit::kNo, 0};
+    if (truncated_) return {Fit::kTruncated, at_ - bytes_.size()};
+    return {at_ == bytes_.size() ? Fit::kExact : Fit::kLonger, 0};
   }
 
  private:
@@ -111,7 +125,7 @@ void ToolExtra(Walk& walk, int v) {
   walk.Skip(entries * 7 + (v >= 80 ? 1 : 0) + (v >= 90 ? 1 : 0));
 }
 
-Fit LibraryFit(const std::string& bytes, int v, std::string& detail) {
+Match LibraryFit(const std::string& bytes, int v, std::string& detail) {
   Walk walk(bytes, 2);
   if (v == 1 || v == 6 || v == 7) {
     const int16_t stored = walk.I16();
@@ -145,7 +159,7 @@ int ShortFormParameters(int type) {
   return type == 23 ? 4 : -1;
 }
 
-Fit SpecialToolFit(const std::string& bytes, int v, std::string& detail) {
+Match SpecialToolFit(const std::string& bytes, int v, std::string& detail) {
   Walk walk(bytes, 2);
   int32_t entities = 0;
   if (v == 7) {
@@ -190,8 +204,8 @@ int32_t StationTable(Walk& walk) {
   return stations;
 }
 
-Fit StationFit(const std::string& bytes, std::string& detail) {
-  if (bytes.size() < kStationTablesOffset) return Fit::kNo;
+Match StationFit(const std::string& bytes, std::string& detail) {
+  if (bytes.size() < kStationTablesOffset) return {};
   Walk walk(bytes, kStationTablesOffset);
   const int32_t first = StationTable(walk);
   walk.Skip(4);
@@ -206,7 +220,7 @@ FileIdentity IdentifyFile(const std::string& bytes) {
   struct Candidate {
     FileKind kind;
     int version;
-    Fit fit;
+    Match match;
     std::string detail;
   };
   std::vector<Candidate> candidates;
@@ -216,26 +230,51 @@ FileIdentity IdentifyFile(const std::string& bytes) {
                         : 0;
   std::string detail;
   if (bytes.size() >= 2 && (IsOneOf(version, {1, 6, 7}) || IsCurrentVersion(version))) {
-    const Fit fit = LibraryFit(bytes, version, detail);
-    candidates.push_back({FileKind::kToolLibrary, version, fit, detail});
+    const Match match = LibraryFit(bytes, version, detail);
+    candidates.push_back({FileKind::kToolLibrary, version, match, detail});
   }
   if (bytes.size() >= 2 && (version == 7 || IsCurrentVersion(version))) {
-    const Fit fit = SpecialToolFit(bytes, version, detail);
-    candidates.push_back({FileKind::kSpecialTool, version, fit, detail});
+    const Match match = SpecialToolFit(bytes, version, detail);
+    candidates.push_back({FileKind::kSpecialTool, version, match, detail});
   }
-  const Fit stationFit = StationFit(bytes, detail);
-  candidates.push_back({FileKind::kStationFile, 92, stationFit, detail});
+  const Match stationMatch = StationFit(bytes, detail);
+  candidates.push_back({FileKind::kStationFile, 92, stationMatch, detail});
 
-  // A layout that fits the file exactly wins; then one that the file holds
-  // with bytes to spare; then one that the file only begins.
-  for (Fit wanted : {Fit::kExact, Fit::kLonger, Fit::kTruncated}) {
-    for (const Candidate& candidate : candidates) {
-      if (candidate.fit == wanted) {
-        return {candidate.kind, candidate.version, wanted != Fit::kTruncated, candidate.detail};
-      }
+  // A layout that fits the file exactly wins; then a station file with bytes
+  // to spare (the leading area and what follows the tables belong to the
+  // host); then, of the layouts that the file only begins, the one that misses
+  // the fewest bytes; last a library or special tool with bytes to spare.
+  for (const Candidate& candidate : candidates) {
+    if (candidate.match.fit == Fit::kExact) {
+      return {candidate.kind, candidate.version, true, candidate.detail};
+    }
+  }
+  if (stationMatch.fit == Fit::kLonger) {
+    return {FileKind::kStationFile, 92, true, candidates.back().detail};
+  }
+  const Candidate* nearest = nullptr;
+  for (const Candidate& candidate : candidates) {
+    if (candidate.match.fit == Fit::kTruncated &&
+        (nearest == nullptr || candidate.match.overshoot < nearest->match.overshoot)) {
+      nearest = &candidate;
+    }
+  }
+  if (nearest != nullptr) return {nearest->kind, nearest->version, false, nearest->detail};
+  for (const Candidate& candidate : candidates) {
+    if (candidate.match.fit == Fit::kLonger) {
+      return {candidate.kind, candidate.version, true, candidate.detail};
     }
   }
   return {};
+}
+
+void RequireFileKind(const std::string& path, FileKind expected) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) return;
+  const FileKind found = IdentifyFile(*bytes).kind;
+  if (found != FileKind::kUnknown && found != expected) {
+    throw FileFailure(path, "this is a " + FileKindName(found) + ", not a " + FileKindName(expected));
+  }
 }
 
 std::string FileKindName(FileKind kind) {

@@ -19,6 +19,10 @@ struct FileIdentity {
 // completely but is the beginning of one is reported as that kind, incomplete.
 FileIdentity IdentifyFile(const std::string& bytes);
 
+// Refuses a file that is plainly of another kind than `expected` (a file of
+// unknown kind is left to the library to judge). Throws CliError.
+void RequireFileKind(const std::string& path, FileKind expected);
+
 // "tool library", "special-tool file", "station file" or "unknown file".
 std::string FileKindName(FileKind kind);
 

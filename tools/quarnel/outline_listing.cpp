@@ -18,13 +18,13 @@ std::string EntityName(int type) {
 std::string Degrees(double radians) { return ShortText(radians * 180.0 / std::numbers::pi, 3); }
 
 template <size_t N>
-nlohmann::json Floats(const float (&values)[N]) {
-  nlohmann::json array = nlohmann::json::array();
+nlohmann::ordered_json Floats(const float (&values)[N]) {
+  nlohmann::ordered_json array = nlohmann::ordered_json::array();
   for (float value : values) array.push_back(DecimalValue(value));
   return array;
 }
 
-nlohmann::json PointJson(Point point) { return nlohmann::json::array({point.x, point.y}); }
+nlohmann::ordered_json PointJson(Point point) { return nlohmann::ordered_json::array({point.x, point.y}); }
 
 }  // namespace
 
@@ -62,9 +62,9 @@ std::string OutlineText(const SpecialToolOutline& outline) {
   return text + FormatTable(table);
 }
 
-nlohmann::json OutlineJson(const SpecialToolOutline& outline) {
+nlohmann::ordered_json OutlineJson(const SpecialToolOutline& outline) {
   const SpecialToolData& t = outline.tool;
-  nlohmann::json tool = {
+  nlohmann::ordered_json tool = {
       {"size", DecimalValue(t.size)},
       {"infoValue", DecimalValue(t.infoValue)},
       {"dimensions", Floats(t.dimensions)},
@@ -75,10 +75,10 @@ nlohmann::json OutlineJson(const SpecialToolOutline& outline) {
       {"valueD", DecimalValue(t.valueD)},
       {"side", t.side},
   };
-  nlohmann::json entities = nlohmann::json::array();
+  nlohmann::ordered_json entities = nlohmann::ordered_json::array();
   for (size_t i = 0; i < outline.entities.size(); ++i) {
     const GeomEntity& e = outline.entities[i];
-    nlohmann::json entity = {
+    nlohmann::ordered_json entity = {
         {"index", i},
         {"type", EntityName(e.type)},
         {"typeCode", e.type},

@@ -14,6 +14,6 @@ std::string OutlineText(const SpecialToolOutline& outline);
 
 // The tool data and every entity: its stored fields and, for lines and arcs,
 // the points and angles that they stand for.
-nlohmann::json OutlineJson(const SpecialToolOutline& outline);
+nlohmann::ordered_json OutlineJson(const SpecialToolOutline& outline);
 
 }  // namespace quarnel::cli

@@ -23,8 +23,8 @@ std::string Joined(const std::array<float, 4>& values, int count, bool degrees) 
 
 std::string Station(int number) { return number == 0 ? "-" : std::to_string(number); }
 
-nlohmann::json Floats(const std::array<float, 4>& values) {
-  nlohmann::json array = nlohmann::json::array();
+nlohmann::ordered_json Floats(const std::array<float, 4>& values) {
+  nlohmann::ordered_json array = nlohmann::ordered_json::array();
   for (float value : values) array.push_back(DecimalValue(value));
   return array;
 }
@@ -59,11 +59,11 @@ std::string ToolsTable(const LibraryContents& contents) {
   return FormatTable(table);
 }
 
-nlohmann::json ToolsJson(const LibraryContents& contents) {
-  nlohmann::json tools = nlohmann::json::array();
+nlohmann::ordered_json ToolsJson(const LibraryContents& contents) {
+  nlohmann::ordered_json tools = nlohmann::ordered_json::array();
   for (size_t index = 0; index < contents.tools.size(); ++index) {
     const ToolRow& tool = contents.tools[index];
-    nlohmann::json entry = {
+    nlohmann::ordered_json entry = {
         {"index", index},
         {"typeCode", tool.typeCode},
         {"type", TypeLabel(tool.typeCode)},

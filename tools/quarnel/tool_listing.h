@@ -17,7 +17,7 @@ std::string ToolsTable(const LibraryContents& contents);
 std::string ToolsCsv(const LibraryContents& contents);
 
 // JSON array of tool objects; numbers exact.
-nlohmann::json ToolsJson(const LibraryContents& contents);
+nlohmann::ordered_json ToolsJson(const LibraryContents& contents);
 
 // A CSV row that cannot become a tool: its 1-based line number and what is wrong.
 struct CsvProblem {
