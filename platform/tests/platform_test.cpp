@@ -43,6 +43,9 @@ TEST(ProfileTest, FirstMatchingSectionWins) {
 }
 
 TEST(PathsTest, DriveLettersMapToFolders) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows paths name real drives: MapPath leaves them as they are";
+#endif
   ScratchDir scratch;
   EXPECT_EQ(MapPath("c:\\spt.prt"), scratch.DriveC("spt.prt"));
   EXPECT_EQ(MapPath("C:\\A\\B.SPT"), scratch.DriveC("A/B.SPT"));

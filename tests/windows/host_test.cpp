@@ -256,7 +256,7 @@ TEST(HostSendReceive, ToolListsGoBothWays) {
   EXPECT_TRUE(items[1]->name.IsEmpty());
 
   items[1]->size = 99.0f;
-  items[1]->keyedCount = 6;  // out of range: stored as 0
+  items[1]->valueA = 42.0f;
   EXPECT_EQ(QUARNEL_ENTRY(SendTools)(CString(path.c_str()), &list), 0);
   DeleteItems(list);
 
@@ -265,7 +265,8 @@ TEST(HostSendReceive, ToolListsGoBothWays) {
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0]->size, ToolNumber(0).size);
   EXPECT_EQ(items[1]->size, 99.0f);
-  EXPECT_EQ(items[1]->keyedCount, 0);
+  EXPECT_EQ(items[1]->valueA, 42.0f);
+  EXPECT_EQ(items[1]->x, ToolNumber(1).x);
   DeleteItems(list);
   SetCurrentDirectoryA(previous_folder);
 }
