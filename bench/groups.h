@@ -1,0 +1,24 @@
+// Each benchmark group registers its benchmarks, floors first, in the order
+// the suite runs them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quarnel::bench {
+
+// Item counts of every benchmark whose items are tools, records or shapes.
+inline const std::vector<int64_t> kSizes = {1'000, 10'000, 100'000};
+
+void RegisterLibraryFileBenchmarks();
+void RegisterReceiveBenchmarks();
+void RegisterSpecialToolBenchmarks();
+void RegisterExplodeBenchmarks();
+void RegisterRecordStoreBenchmarks();
+
+inline std::string Sized(const std::string& name, int64_t size) {
+  return name + "/" + std::to_string(size);
+}
+
+}  // namespace quarnel::bench
