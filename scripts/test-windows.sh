@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 started=$SECONDS
 
 # 1 once every entry point exists: a missing export then fails the run.
-export QUARNEL_EXPECT_ALL_EXPORTS=${QUARNEL_EXPECT_ALL_EXPORTS:-0}
+export QUARNEL_EXPECT_ALL_EXPORTS=${QUARNEL_EXPECT_ALL_EXPORTS:-1}
 
 scripts/ensure-packages.sh --i386 cmake ninja-build binutils wine wine32 g++-mingw-w64-i686
 
