@@ -38,14 +38,16 @@ int32_t StationFromFloat(float value) {
   return static_cast<int32_t>(value);
 }
 
-// The station of the second table that holds the tool at `position`; when
-// none does, the station the tool's ToolExtra names (0 without one).
+// The station of the second table that holds `tool`, the tool at `position`;
+// when none does, the station the tool's ToolExtra names (0 without one).
 int32_t SecondTableStation(toollib::ToolLibrary& library, stations::StationTable* table,
-                           int32_t position) {
+                           int32_t position, const toollib::ToolRecord& tool) {
   const int32_t station = stations::StationOfTool(table, position);
   if (station != 0) return station;
+  // A new ToolExtra names station 0: only a tool with an extra needs one read.
+  if (tool.extraIndex <= 0) return 0;
   toollib::ToolExtra extra = toollib::NewToolExtra();
-  library.ExtraOfTool(position, &extra);
+  library.ReadExtra(extra, tool.extraIndex);
   return StationFromFloat(extra.block.entryValue[0]);
 }
 
@@ -126,7 +128,7 @@ extern "C" QUARNEL_API int QUARNEL_CALL ReceiveTool(int index, float* size, int*
     Put(valueB, values.valueB);
     Put(valueC, values.valueC);
     Put(valueD, values.valueD);
-    Put(secondStation, SecondTableStation(*library, state.secondStations.get(), position));
+    Put(secondStation, SecondTableStation(*library, state.secondStations.get(), position, tool));
     Put(firstStation, quarnel::stations::StationOfTool(state.firstStations.get(), position));
     return kExchangeDone;
   });

@@ -1,5 +1,7 @@
 #include "stations/station_table.h"
 
+#include <algorithm>
+
 namespace quarnel::stations {
 namespace {
 
@@ -24,7 +26,42 @@ int StationTable::ReadAt(StationRecord& station, int32_t n) {
 }
 
 uint32_t StationTable::Append(const StationRecord& station) {
-  return store::RecordList::Append(station.bytes.data());
+  return Append(station.bytes.data());
+}
+
+uint32_t StationTable::Append(const void* record) {
+  index_valid_ = false;
+  return store::RecordList::Append(record);
+}
+
+uint32_t StationTable::InsertAt(const void* record, int32_t n) {
+  index_valid_ = false;
+  return store::RecordList::InsertAt(record, n);
+}
+
+uint32_t StationTable::UpdateCurrent(const void* record) {
+  index_valid_ = false;
+  return store::RecordList::UpdateCurrent(record);
+}
+
+uint32_t StationTable::DeleteCurrent() {
+  index_valid_ = false;
+  return store::RecordList::DeleteCurrent();
+}
+
+uint32_t StationTable::DeleteAt(int32_t n) {
+  index_valid_ = false;
+  return store::RecordList::DeleteAt(n);
+}
+
+void StationTable::Clear() {
+  index_valid_ = false;
+  store::RecordList::Clear();
+}
+
+store::VirStore& StationTable::store() {
+  index_valid_ = false;
+  return store::RecordList::store();
 }
 
 int StationTable::LoadStations(platform::BinaryReader& in, int version,
@@ -68,14 +105,55 @@ int32_t StationTable::NextFreePosition(int32_t position) {
   return position;
 }
 
-int32_t StationOfTool(StationTable* table, int32_t tool_position) {
-  if (table == nullptr) return 0;
-  table->Rewind();
+int32_t StationTable::StationOf(int32_t tool_position) {
+  Rewind();
+  // A sticky status ends the walk at its first read: only the walk itself
+  // answers then (and for an empty table).
+  if (Count() == 0 || Status() != store::kStatusOk) return WalkForStation(tool_position);
+  if (!index_valid_) BuildIndex();
+  const auto found = std::lower_bound(
+      index_.begin(), index_.end(), tool_position,
+      [](const IndexEntry& entry, int32_t wanted) { return entry.toolPosition < wanted; });
+  if (found != index_.end() && found->toolPosition == tool_position) {
+    Seek(found->stationPosition);
+    return found->stationNumber;
+  }
+  // A walk without a match stops on the last station.
+  Seek(static_cast<int32_t>(Count()));
+  return 0;
+}
+
+int32_t StationTable::WalkForStation(int32_t tool_position) {
+  Rewind();
   StationRecord station;
-  while (table->ReadNext(station) == 1) {
+  while (ReadNext(station) == 1) {
     if (station.ToolPosition() == tool_position) return station.StationNumber();
   }
   return 0;
+}
+
+void StationTable::BuildIndex() {
+  index_.clear();
+  const auto count = static_cast<int32_t>(Count());
+  StationRecord station;
+  for (int32_t n = 1; n <= count; ++n) {
+    if (ReadAt(station, n) != 1) break;
+    index_.push_back({station.ToolPosition(), n, station.StationNumber()});
+  }
+  // Stable: of the stations that hold one tool position, the first stays first.
+  std::stable_sort(index_.begin(), index_.end(), [](const IndexEntry& a, const IndexEntry& b) {
+    return a.toolPosition < b.toolPosition;
+  });
+  index_.erase(std::unique(index_.begin(), index_.end(),
+                           [](const IndexEntry& a, const IndexEntry& b) {
+                             return a.toolPosition == b.toolPosition;
+                           }),
+               index_.end());
+  index_valid_ = true;
+}
+
+int32_t StationOfTool(StationTable* table, int32_t tool_position) {
+  return table == nullptr ? 0 : table->StationOf(tool_position);
 }
 
 }  // namespace quarnel::stations

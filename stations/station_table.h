@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/binary_reader.h"
 #include "stations/station_record.h"
@@ -24,6 +25,22 @@ class StationTable : public store::RecordList {
   int ReadAt(StationRecord& station, int32_t n);
   uint32_t Append(const StationRecord& station);
 
+  // The record list's changes, each also dropping the lookup index that
+  // StationOf keeps (change a table through these, not through a RecordList&).
+  uint32_t Append(const void* record);
+  uint32_t InsertAt(const void* record, int32_t n);
+  uint32_t UpdateCurrent(const void* record);
+  uint32_t DeleteCurrent();
+  uint32_t DeleteAt(int32_t n);
+  void Clear();
+  store::VirStore& store();
+
+  // The station number of the first station that holds library position
+  // `tool_position`, 0 when none does; leaves cursor and status as a walk
+  // with Rewind and ReadNext would. An index built on first use answers
+  // without walking the table.
+  int32_t StationOf(int32_t tool_position);
+
   // Reads the table at the file's position: its header values and its
   // stations, each re-linked against `library` (when not null). 1 on success,
   // an empty table included; 0 when a read fails, keeping what was read.
@@ -40,6 +57,18 @@ class StationTable : public store::RecordList {
   int32_t RelinkedPosition(int32_t t, toollib::ToolRecord& stored, toollib::ToolLibrary& library);
   // Raises `position` by one for each station already in the table that holds it.
   int32_t NextFreePosition(int32_t position);
+  // The walk that StationOf stands for: Rewind, then ReadNext to the first match.
+  int32_t WalkForStation(int32_t tool_position);
+  void BuildIndex();
+
+  // The first station of each tool position, sorted by tool position.
+  struct IndexEntry {
+    int32_t toolPosition;
+    int32_t stationPosition;
+    int32_t stationNumber;
+  };
+  std::vector<IndexEntry> index_;
+  bool index_valid_ = false;
 };
 
 // The station number of the first station of `table` that holds the tool at
