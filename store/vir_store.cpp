@@ -170,7 +170,9 @@ uint32_t VirStore::AddRecord(const void* record, int64_t where) {
     fill_ = 0;
   }
   const uint32_t physical = count_;
-  std::memcpy(RecordAt(physical), record, record_size_);
+  // The new record's slot is the fill of the last page (RecordAt(count_)
+  // without its division).
+  std::memcpy(data_pages_.back() + static_cast<size_t>(fill_) * record_size_, record, record_size_);
   ++fill_;
   ++count_;
   cursor_ = count_ - 1;

@@ -1,8 +1,10 @@
 // Reading a tool library file of any version into a ToolLibrary.
+#include <new>
 #include <string>
 
 #include "platform/binary_reader.h"
 #include "platform/file_system.h"
+#include "spectool/special_tool_folder.h"
 #include "toollib/special_paths.h"
 #include "toollib/tool_extra_io.h"
 #include "toollib/tool_file.h"
@@ -80,9 +82,12 @@ int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version) {
 
   // Counts come from the file: records are appended one by one, never reserved.
   for (int32_t i = 0; i < tool_count; ++i) {
-    ToolRecord tool;
+    // Each tool is read straight into a list record (the bytes after the
+    // tool stay zero, as Append would pad them), saving a copy per tool.
+    alignas(ToolRecord) unsigned char record[kToolRecordSize] = {};
+    ToolRecord& tool = *new (record) ToolRecord;
     if (tool.ReadRecord(in, version, false) == 0) return kFileReadFailed;
-    if (Append(tool) != store::kStatusOk) return kFileReadFailed;
+    if (store::RecordList::Append(record) != store::kStatusOk) return kFileReadFailed;
   }
 
   int32_t extra_count = 0;
@@ -97,11 +102,12 @@ int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version) {
   int32_t path_count = 0;
   if (!in.ReadI32(path_count)) return kFileReadFailed;
   paths_.Clear();
+  const std::string folder = path_count > 0 ? spectool::SpecialToolFolder() : "";
   for (int32_t i = 0; i < path_count; ++i) {
     char entry[kSpecialPathSize];
     if (!in.ReadText(entry, sizeof entry, kSpecialPathSize)) return kFileReadFailed;
     // Stored paths name files of another installation: keep only the name.
-    if (AppendPathEntry(RerootedSpecialPath(entry).c_str()) != store::kStatusOk) {
+    if (AppendPathEntry(RerootedSpecialPath(entry, folder).c_str()) != store::kStatusOk) {
       return kFileReadFailed;
     }
   }

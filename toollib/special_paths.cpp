@@ -11,19 +11,30 @@ std::string CutToField(std::string text) {
   return text;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
-
-std::string SpecialPathForName(std::string_view name) {
-  std::string path = spectool::SpecialToolFolder();
+// `folder`, then `name`, then ".spt", cut to the field.
+std::string PathInFolder(std::string_view folder, std::string_view name) {
+  std::string path;
+  path.reserve(folder.size() + name.size() + 4);
+  path.append(folder);
   path.append(name);
   path.append(".spt");
   return CutToField(std::move(path));
 }
 
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+std::string SpecialPathForName(std::string_view name) {
+  return PathInFolder(spectool::SpecialToolFolder(), name);
+}
+
 std::string RerootedSpecialPath(std::string_view path) {
   return SpecialPathForName(platform::FileNameWithoutExtension(path));
+}
+
+std::string RerootedSpecialPath(std::string_view path, std::string_view folder) {
+  return PathInFolder(folder, platform::FileNameWithoutExtension(path));
 }
 
 std::string SpecialToolFilePath(std::string_view name) {
@@ -39,6 +50,14 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   }
   return true;
+}
+
+bool FieldEqualsIgnoringCase(const char* field, std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    // A field that ends early meets a character of the text (texts hold no NUL).
+    if (LowerAscii(field[i]) != LowerAscii(text[i]) || field[i] == '\0') return false;
+  }
+  return field[text.size()] == '\0';
 }
 
 }  // namespace quarnel::toollib

@@ -14,6 +14,9 @@ std::string SpecialPathForName(std::string_view name);
 // The special-tool folder, then the file-name part of `path` (no folder, no
 // extension), then ".spt", cut to kMaxSpecialPathLength.
 std::string RerootedSpecialPath(std::string_view path);
+// The same under `folder` (the special-tool folder, read once by a caller that
+// re-roots many paths: reading the setting opens the profile every time).
+std::string RerootedSpecialPath(std::string_view path, std::string_view folder);
 // The file of a special tool named by `name`: `name` itself when it holds a
 // backslash, else SpecialPathForName(name); cut to kMaxSpecialPathLength.
 std::string SpecialToolFilePath(std::string_view name);
@@ -21,5 +24,8 @@ std::string SpecialToolFilePath(std::string_view name);
 bool HasBackslash(std::string_view text);
 // Equality without regard to ASCII letter case.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
+// EqualIgnoringCase(field, text) for the NUL-terminated `field`, reading no
+// more than text.size() + 1 of its bytes (no length is taken first).
+bool FieldEqualsIgnoringCase(const char* field, std::string_view text);
 
 }  // namespace quarnel::toollib

@@ -16,15 +16,19 @@ ExtraBlock NewExtraBlock() {
 }
 
 ToolExtra NewToolExtra() {
-  ToolExtra extra;
-  extra.block = NewExtraBlock();
-  extra.block.secondValue = 1;
-  return extra;
+  // Built once and copied: a ToolExtra is large, and loads make one per extra.
+  static const ToolExtra kNew = [] {
+    ToolExtra extra;
+    extra.block = NewExtraBlock();
+    extra.block.secondValue = 1;
+    return extra;
+  }();
+  return kNew;
 }
 
 void ToolExtra::ToBytes(unsigned char (&bytes)[kToolExtraRecordSize]) const {
-  std::memset(bytes, 0, sizeof bytes);
   std::memcpy(bytes, this, sizeof(ToolExtra));
+  std::memset(bytes + sizeof(ToolExtra), 0, sizeof bytes - sizeof(ToolExtra));
 }
 
 ToolExtra ToolExtra::FromBytes(const unsigned char* bytes) {

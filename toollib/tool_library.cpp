@@ -142,8 +142,10 @@ int32_t ToolLibrary::FindSpecialPath(const char* path) {
   const int32_t count = static_cast<int32_t>(paths_.Count());
   char entry[kSpecialPathSize];
   for (int32_t k = 1; k <= count; ++k) {
-    SpecialPathAt(k, entry);
-    if (EqualIgnoringCase(entry, wanted)) return k;
+    // Each entry is compared where it was read, without copying it again.
+    if (paths_.ReadAt(entry, k) == 0) continue;
+    entry[kSpecialPathSize - 1] = '\0';
+    if (FieldEqualsIgnoringCase(entry, wanted)) return k;
   }
   return 0;
 }

@@ -128,8 +128,8 @@ void ToolRecord::ZFromFlags() {
 }
 
 void ToolRecord::ToBytes(unsigned char (&bytes)[kToolRecordSize]) const {
-  std::memset(bytes, 0, sizeof bytes);
   std::memcpy(bytes, this, sizeof(ToolRecord));
+  std::memset(bytes + sizeof(ToolRecord), 0, sizeof bytes - sizeof(ToolRecord));
 }
 
 ToolRecord ToolRecord::FromBytes(const unsigned char* bytes) {
