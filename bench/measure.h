@@ -48,11 +48,10 @@ double TimedLoop(benchmark::State& state, Setup&& setup, Body&& body) {
 }
 
 // A floor: reading a whole file into memory and decoding the same fields with
-// a bare loop of little-endian loads. `run` does that once; `items` is the
-// number of items (tools, entities) one run delivers.
+// a bare loop of little-endian loads. `run` does that once and returns the
+// number of items (tools, entities) it delivered.
 struct Floor {
-  std::function<void()> run;
-  int64_t items = 0;
+  std::function<int64_t()> run;
   // Run untimed before each timed run: releases what the last run built, so
   // that only reading and decoding are timed (as for the library, whose
   // results are released outside the timing too).

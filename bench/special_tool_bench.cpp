@@ -29,7 +29,7 @@ struct OutlineFloorState {
   PlainVector<GeomEntity> outline;
 };
 
-void RunOutlineFloor(OutlineFloorState& s, const std::string& path) {
+int64_t RunOutlineFloor(OutlineFloorState& s, const std::string& path) {
   if (!DecodeSpecialTool92(ReadWholeFile(path), s.tool)) throw std::runtime_error("floor decode failed");
   size_t placed = 0;
   for (const GeomEntity& entity : s.tool.entities) {
@@ -56,6 +56,7 @@ void RunOutlineFloor(OutlineFloorState& s, const std::string& path) {
     std::memcpy(record + 4, &entity, sizeof entity);
     benchmark::DoNotOptimize(record);
   }
+  return static_cast<int64_t>(s.outline.size());
 }
 
 // The heap that one outline costs at its peak, against the budget of twice
@@ -119,11 +120,7 @@ void RegisterOutline(const std::string& kind, std::string (*file)(int64_t)) {
     const std::string path = file(n);
     const std::string floor = Sized("floor/outline/" + kind, n);
     auto floor_state = std::make_shared<OutlineFloorState>();
-    // Items are the delivered entities: the floor counts them once.
-    RunOutlineFloor(*floor_state, PosixPath(path));
-    const auto items = static_cast<int64_t>(floor_state->outline.size());
-    *floor_state = OutlineFloorState{};
-    DefineFloor(floor, Floor{[=] { RunOutlineFloor(*floor_state, PosixPath(path)); }, items,
+    DefineFloor(floor, Floor{[=] { return RunOutlineFloor(*floor_state, PosixPath(path)); },
                              [=] { *floor_state = OutlineFloorState{}; }});
     Register(floor, [=](benchmark::State& state) { RunFloor(state, floor); });
     Register(Sized("OpenSpecialTool/" + kind, n), [=](benchmark::State& state) {

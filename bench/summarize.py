@@ -1,0 +1,50 @@
+#!/usr/bin/env python3
+"""Turns the suite's JSON results (build/bench/results.json) into the Markdown
+table of docs/performance.md: time per item, ratio to the floor measured in
+the same run, growth against the size ten times smaller, and memory."""
+import json
+import sys
+
+
+def number(value, digits=1):
+    if value is None:
+        return ""
+    if abs(value) >= 100:
+        return f"{value:,.0f}"
+    return f"{value:.{digits}f}"
+
+
+def main(path):
+    with open(path) as f:
+        results = json.load(f)
+    context = results["context"]
+    print(f"Run: {context.get('date', '')}, {context.get('num_cpus', '?')} CPUs at "
+          f"{context.get('mhz_per_cpu', '?')} MHz, load average "
+          f"{', '.join(f'{x:.2f}' for x in context.get('load_avg', []))}")
+    print()
+    print("| benchmark | items | ns per item | x floor | growth | memory |")
+    print("|---|---:|---:|---:|---:|---|")
+    for run in results["benchmarks"]:
+        name = run["name"].replace("/manual_time", "")
+        parts = name.split("/")
+        items = parts[-1]
+        label = "/".join(parts[:-1])
+        if "entities" in run:
+            items = f"{run['entities']:,.0f}"
+        else:
+            items = f"{int(items):,}"
+        memory = []
+        if "peak_MB" in run:
+            memory.append(f"peak {number(run['peak_MB'])} MB")
+        if "held_MB" in run:
+            memory.append(f"held {number(run['held_MB'])} MB")
+        if "peak_x_budget" in run:
+            memory.append(f"{run['peak_x_budget']:.2f} x budget")
+        if "Mshapes_per_s" in run:
+            memory.append(f"{run['Mshapes_per_s']:.1f} M shapes/s")
+        print(f"| {label} | {items} | {number(run.get('ns_per_item'))} | "
+              f"{number(run.get('x_floor'), 2)} | {number(run.get('growth'), 2)} | {', '.join(memory)} |")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1] if len(sys.argv) > 1 else "build/bench/results.json")
