@@ -53,11 +53,14 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 bool FieldEqualsIgnoringCase(const char* field, std::string_view text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    // A field that ends early meets a character of the text (texts hold no NUL).
-    if (LowerAscii(field[i]) != LowerAscii(text[i]) || field[i] == '\0') return false;
+  // The field's end first, then backward: paths of one folder differ near
+  // their ends. A field that ends early meets a character of the text (texts
+  // hold no NUL).
+  if (field[text.size()] != '\0') return false;
+  for (size_t i = text.size(); i > 0; --i) {
+    if (LowerAscii(field[i - 1]) != LowerAscii(text[i - 1])) return false;
   }
-  return field[text.size()] == '\0';
+  return true;
 }
 
 }  // namespace quarnel::toollib

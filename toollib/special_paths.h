@@ -24,8 +24,8 @@ std::string SpecialToolFilePath(std::string_view name);
 bool HasBackslash(std::string_view text);
 // Equality without regard to ASCII letter case.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
-// EqualIgnoringCase(field, text) for the NUL-terminated `field`, reading no
-// more than text.size() + 1 of its bytes (no length is taken first).
+// EqualIgnoringCase(field, text) for the NUL-terminated `field` of at least
+// text.size() + 1 bytes, reading no more than those (no length is taken first).
 bool FieldEqualsIgnoringCase(const char* field, std::string_view text);
 
 }  // namespace quarnel::toollib
