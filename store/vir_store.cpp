@@ -106,6 +106,14 @@ uint32_t* VirStore::LinkEntry(uint32_t i) {
 // `start` is kEnd (appends only) or the logical index the insert or delete is at.
 uint32_t VirStore::LinkUpdate(int64_t start, uint32_t physical, LinkOp op) {
   const uint32_t n = count_;  // for a delete the caller has not yet lowered the count
+  // An append whose link page exists writes its entry directly.
+  if (start == kEnd && !link_pages_.empty() && link_pages_[0] != nullptr) {
+    const uint32_t page = (n - 1) / kLinksPerPage;
+    if (page < link_pages_.size() && link_pages_[page] != nullptr) {
+      link_pages_[page][(n - 1) % kLinksPerPage] = physical;
+      return status_ = kStatusOk;
+    }
+  }
   if (LinkEntry(0) == nullptr) {
     status_ = kStatusAllocationFail;
     return status_;

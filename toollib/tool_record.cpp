@@ -40,6 +40,8 @@ const char* TypeSlotLabel(int slot) {
   return (slot >= 0 && slot < kCodedTypeSlots) ? kSlotLabels[slot] : kSlotLabels[0];
 }
 
+const ToolRecord kNewToolRecord{};
+
 ToolRecord ToolRecord::FromLegacyRecord(float size, int32_t type_code, const char* /*name*/,
                                         const float dimensions[3], int32_t keyed_count,
                                         const float angles[4], int32_t die_clearance_count,

@@ -113,4 +113,7 @@ struct ToolRecord {
 
 static_assert(sizeof(ToolRecord) <= kToolRecordSize, "a tool must fit its list record");
 
+// A new record: every field as ToolRecord{} leaves it.
+extern const ToolRecord kNewToolRecord;
+
 }  // namespace quarnel::toollib
