@@ -103,6 +103,79 @@ uint32_t* VirStore::LinkEntry(uint32_t i) {
   return &link_pages_[page][i % kLinksPerPage];
 }
 
+bool VirStore::LinkPagesUpTo(uint32_t last) const {
+  const size_t pages = last / kLinksPerPage + 1;
+  if (link_pages_.size() < pages) return false;
+  for (size_t page = 0; page < pages; ++page) {
+    if (link_pages_[page] == nullptr) return false;
+  }
+  return true;
+}
+
+void VirStore::ShiftLinksUp(uint32_t first, uint32_t last) {
+  // Destinations first + 1 .. last + 1, page by page from the top.
+  const uint32_t lowest = first + 1;
+  uint32_t hi = last + 1;
+  while (true) {
+    const uint32_t base = hi / kLinksPerPage * kLinksPerPage;
+    const uint32_t lo = base > lowest ? base : lowest;
+    uint32_t* entries = link_pages_[hi / kLinksPerPage];
+    if (lo > base) {
+      std::memmove(entries + (lo - base), entries + (lo - 1 - base), (hi - lo + 1) * sizeof(uint32_t));
+    } else {
+      // The page's first entry comes from the end of the page before it.
+      std::memmove(entries + 1, entries, (hi - base) * sizeof(uint32_t));
+      entries[0] = link_pages_[hi / kLinksPerPage - 1][kLinksPerPage - 1];
+    }
+    if (lo == lowest) return;
+    hi = lo - 1;
+  }
+}
+
+void VirStore::ShiftLinksDown(uint32_t first, uint32_t last) {
+  // Destinations first .. last - 1, page by page from the bottom.
+  const uint32_t highest = last - 1;
+  uint32_t lo = first;
+  while (true) {
+    const uint32_t base = lo / kLinksPerPage * kLinksPerPage;
+    const uint32_t top = base + kLinksPerPage - 1;
+    const uint32_t hi = top < highest ? top : highest;
+    uint32_t* entries = link_pages_[lo / kLinksPerPage];
+    if (hi < top) {
+      std::memmove(entries + (lo - base), entries + (lo + 1 - base), (hi - lo + 1) * sizeof(uint32_t));
+    } else {
+      // The page's last entry comes from the start of the page after it.
+      std::memmove(entries + (lo - base), entries + (lo + 1 - base), (hi - lo) * sizeof(uint32_t));
+      entries[kLinksPerPage - 1] = link_pages_[lo / kLinksPerPage + 1][0];
+    }
+    if (hi == highest) return;
+    lo = hi + 1;
+  }
+}
+
+uint32_t* VirStore::LargestLink(uint32_t start, uint32_t remaining) {
+  uint32_t* largest = nullptr;
+  // Entries from..to - 1, page by page; the first of equal values wins.
+  const auto scan = [&](uint32_t from, uint32_t to) {
+    while (from < to) {
+      const uint32_t base = from / kLinksPerPage * kLinksPerPage;
+      const uint32_t end = to < base + kLinksPerPage ? to : base + kLinksPerPage;
+      uint32_t* entries = link_pages_[from / kLinksPerPage];
+      for (uint32_t i = from; i < end; ++i) {
+        if (largest == nullptr || entries[i - base] > *largest) largest = &entries[i - base];
+      }
+      from = end;
+    }
+  };
+  if (start < remaining) {
+    scan(start, remaining);
+    scan(0, start);
+  } else {
+    scan(0, remaining);
+  }
+  return largest;
+}
+
 // `start` is kEnd (appends only) or the logical index the insert or delete is at.
 uint32_t VirStore::LinkUpdate(int64_t start, uint32_t physical, LinkOp op) {
   const uint32_t n = count_;  // for a delete the caller has not yet lowered the count
@@ -126,7 +199,14 @@ uint32_t VirStore::LinkUpdate(int64_t start, uint32_t physical, LinkOp op) {
   }
   reordered_ = 1;
   const auto s = static_cast<uint32_t>(start);
+  // With every link page in place nothing is allocated: entries move page by page.
+  const bool pages_in_place = LinkPagesUpTo(n - 1);
   if (op == LinkOp::kInsert) {
+    if (pages_in_place) {
+      if (s + 1 < n) ShiftLinksUp(s, n - 2);
+      *LinkEntry(s) = physical;
+      return status_ = kStatusOk;
+    }
     for (uint32_t i = n - 1; i > s; --i) {
       uint32_t* to = LinkEntry(i);
       uint32_t* from = LinkEntry(i - 1);
@@ -136,6 +216,12 @@ uint32_t VirStore::LinkUpdate(int64_t start, uint32_t physical, LinkOp op) {
     uint32_t* entry = LinkEntry(s);
     if (entry == nullptr) return status_ = kStatusAllocationFail;
     *entry = physical;
+    return status_ = kStatusOk;
+  }
+  if (pages_in_place) {
+    if (s + 1 < n) ShiftLinksDown(s, n - 1);
+    uint32_t* largest = LargestLink(s, n - 1);
+    if (largest != nullptr && physical < *largest) *largest = physical;
     return status_ = kStatusOk;
   }
   for (uint32_t i = s; i + 1 < n; ++i) {

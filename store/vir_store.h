@@ -99,6 +99,15 @@ class VirStore {
   // Link entry i, allocating its page on demand; nullptr when allocation fails.
   uint32_t* LinkEntry(uint32_t i);
   uint32_t LinkUpdate(int64_t start, uint32_t physical, LinkOp op);
+  // True when the link pages of entries 0..last all exist.
+  bool LinkPagesUpTo(uint32_t last) const;
+  // Moves entries first..last up by one place (to first + 1..last + 1), or
+  // entries first + 1..last down by one place; their pages must exist.
+  void ShiftLinksUp(uint32_t first, uint32_t last);
+  void ShiftLinksDown(uint32_t first, uint32_t last);
+  // The first largest of entries 0..remaining - 1, scanning from `start` to
+  // the end and then from 0; null when there are none. Pages must exist.
+  uint32_t* LargestLink(uint32_t start, uint32_t remaining);
 
   int32_t last_link_page_ = -1;
   int32_t reordered_ = 0;
