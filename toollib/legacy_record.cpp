@@ -50,7 +50,13 @@ bool ReadLegacyToolRecord(platform::BinaryReader& in, LegacyToolRecord& record) 
 void SanitizeFileName(char* text) {
   if (text == nullptr) return;
   for (char* c = text; *c != '\0'; ++c) {
-    if (std::strchr("\"*/:<>?\\|", *c) != nullptr) *c = '_';
+    switch (*c) {
+      case '"': case '*': case '/': case ':': case '<': case '>': case '?': case '\\': case '|':
+        *c = '_';
+        break;
+      default:
+        break;
+    }
   }
 }
 

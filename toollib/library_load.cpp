@@ -137,7 +137,9 @@ int ToolLibrary::LoadLegacyLayout(platform::BinaryReader& in, int version) {
         tool = ToolFromLegacyRecord(legacy, name);
       }
     } else {
-      tool = ToolFromLegacyRecord(legacy, SanitizedName(legacy.Name(false)));
+      // Only a special tool's name is used (it ties the tool to its file).
+      tool = ToolFromLegacyRecord(
+          legacy, legacy.typeCode == kTypeSpecial ? SanitizedName(legacy.Name(false)) : std::string());
     }
     ok = Append(tool) == store::kStatusOk;
   }
