@@ -18,14 +18,22 @@ def main(path):
     with open(path) as f:
         results = json.load(f)
     context = results["context"]
+    runs = results["benchmarks"]
+    # With repetitions, the medians stand for each benchmark.
+    if any(run.get("run_type") == "aggregate" for run in runs):
+        runs = [run for run in runs if run.get("aggregate_name") == "median"]
     print(f"Run: {context.get('date', '')}, {context.get('num_cpus', '?')} CPUs at "
           f"{context.get('mhz_per_cpu', '?')} MHz, load average "
           f"{', '.join(f'{x:.2f}' for x in context.get('load_avg', []))}")
     print()
+    repetitions = runs[0].get("repetitions", 1) if runs else 1
+    if repetitions > 1:
+        print(f"Medians of {repetitions} repetitions.")
+        print()
     print("| benchmark | items | ns per item | x floor | growth | memory |")
     print("|---|---:|---:|---:|---:|---|")
-    for run in results["benchmarks"]:
-        name = run["name"].replace("/manual_time", "")
+    for run in runs:
+        name = run.get("run_name", run["name"]).replace("/manual_time", "")
         parts = name.split("/")
         items = parts[-1]
         label = "/".join(parts[:-1])

@@ -2,7 +2,8 @@
 # Builds the Release benchmarks and runs the whole suite once: every benchmark
 # beside the bare-decode floor of its file format, ratios included. Extra
 # arguments go to the benchmark binary (e.g. --benchmark_filter=Load).
-# Results: the console table, and build/bench/results.json.
+# Results: the console table, build/bench/results.json and the Markdown
+# table of docs/performance.md in build/bench/results.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/ensure-packages.sh cmake ninja-build g++ libbenchmark-dev
@@ -10,7 +11,9 @@ scripts/ensure-packages.sh cmake ninja-build g++ libbenchmark-dev
 cmake --preset bench >/dev/null
 cmake --build --preset bench --target quarnel_bench
 echo "== $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p'), load average:$(uptime | sed 's/.*load average://')"
+# Three repetitions, medians reported: the machine may be shared.
 build/bench/bench/quarnel_bench --benchmark_out=build/bench/results.json \
-  --benchmark_out_format=json --benchmark_counters_tabular=false "$@"
+  --benchmark_out_format=json --benchmark_repetitions=3 \
+  --benchmark_report_aggregates_only=true "$@"
 python3 bench/summarize.py build/bench/results.json > build/bench/results.md
 echo "== Markdown table: build/bench/results.md"
