@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 #include <numbers>
 
 namespace quarnel::cli {
@@ -13,7 +15,7 @@ constexpr double kFullTurnTolerance = 1e-5;
 
 bool AllFinite(const GeomEntity& entity) {
   if (!std::isfinite(entity.x) || !std::isfinite(entity.y)) return false;
-  for (float value : entity.p) {
+  for (float value : Parameters(entity)) {
     if (!std::isfinite(value)) return false;
   }
   return true;
@@ -49,6 +51,13 @@ bool ArcPiece(const GeomEntity& arc, size_t index, DrawnPiece& piece) {
 }
 
 }  // namespace
+
+std::array<float, 9> Parameters(const GeomEntity& entity) {
+  std::array<float, 9> values;
+  std::memcpy(values.data(), reinterpret_cast<const char*>(&entity) + offsetof(GeomEntity, p),
+              sizeof values);
+  return values;
+}
 
 Point LineEnd(const GeomEntity& line) {
   return {static_cast<double>(line.x) + line.p[0], static_cast<double>(line.y) + line.p[1]};

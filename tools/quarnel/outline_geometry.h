@@ -2,6 +2,7 @@
 // points, arcs by centre, radius and angles, full turns as circles.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "quarnel/geometry.h"
@@ -39,6 +40,9 @@ struct Bounds {
 
 // The smallest axis-aligned box that holds every piece.
 Bounds PiecesBounds(const std::vector<DrawnPiece>& pieces);
+
+// The nine parameters of a packed entity, copied out (they may lie unaligned).
+std::array<float, 9> Parameters(const GeomEntity& entity);
 
 // The end point of a line entity, and a point on an arc entity at `angle`.
 Point LineEnd(const GeomEntity& line);

@@ -17,8 +17,8 @@ std::string EntityName(int type) {
 
 std::string Degrees(double radians) { return ShortText(radians * 180.0 / std::numbers::pi, 3); }
 
-template <size_t N>
-nlohmann::ordered_json Floats(const float (&values)[N]) {
+template <typename Values>
+nlohmann::ordered_json Floats(const Values& values) {
   nlohmann::ordered_json array = nlohmann::ordered_json::array();
   for (float value : values) array.push_back(DecimalValue(value));
   return array;
@@ -81,12 +81,12 @@ nlohmann::ordered_json OutlineJson(const SpecialToolOutline& outline) {
     nlohmann::ordered_json entity = {
         {"index", i},
         {"type", EntityName(e.type)},
-        {"typeCode", e.type},
-        {"ref", e.ref},
-        {"flags", e.flags},
+        {"typeCode", int{e.type}},
+        {"ref", int32_t{e.ref}},
+        {"flags", uint32_t{e.flags}},
         {"x", DecimalValue(e.x)},
         {"y", DecimalValue(e.y)},
-        {"p", Floats(e.p)},
+        {"p", Floats(Parameters(e))},
     };
     if (e.type == kLineType) {
       entity["start"] = PointJson({e.x, e.y});
