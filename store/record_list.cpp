@@ -12,17 +12,15 @@ uint32_t RecordList::InsertAt(const void* record, int32_t n) {
 }
 
 uint32_t RecordList::DeleteAt(int32_t n) {
-  store_.Seek(static_cast<uint32_t>(n - 1));
+  store_.Seek(IndexOfPosition(n));
   return store_.Delete();
 }
 
 int RecordList::ReadAt(void* buffer, int32_t n) {
   if (buffer == nullptr) return 0;
-  if (n < 1) {
-    // Position 0 or below names no record; the store keeps its cursor.
-    return 0;
-  }
-  const uint32_t status = store_.ReadIndex(buffer, static_cast<uint32_t>(n - 1));
+  // Position 0 or below is an index past every record: nothing is copied, the
+  // cursor stays, and the status is reset as after any list read.
+  const uint32_t status = store_.ReadIndex(buffer, IndexOfPosition(n));
   const int copied = status == kStatusOk ? 1 : 0;
   if (status != kStatusExpandedMemoryFail) store_.set_status(kStatusOk);
   return copied;

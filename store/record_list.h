@@ -38,7 +38,7 @@ class RecordList {
   int32_t Position() const { return static_cast<int32_t>(store_.cursor() + 1); }
   uint32_t Rewind() { return store_.Rewind(); }
   // Makes position n current without a bound check (n = -3 means none); returns 1.
-  uint32_t Seek(int32_t n) { return store_.Seek(static_cast<uint32_t>(n - 1)); }
+  uint32_t Seek(int32_t n) { return store_.Seek(IndexOfPosition(n)); }
   void Clear() {
     if (store_.count() > 0) store_.Clear();
   }
@@ -49,6 +49,9 @@ class RecordList {
   const VirStore& store() const { return store_; }
 
  private:
+  // The store index of 1-based position n, wrapping as the store's unsigned
+  // index does (position 0 is the index past every record, -3 the none marker).
+  static uint32_t IndexOfPosition(int32_t n) { return static_cast<uint32_t>(n) - 1u; }
   int FinishRead(void* buffer, uint32_t code);
 
   VirStore store_;

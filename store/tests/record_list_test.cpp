@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -130,6 +131,27 @@ TEST(RecordListTest, OutOfRangeAccessDoesNothing) {
   // The status is sticky: the next list read reports it once, then it is reset.
   EXPECT_EQ(list.ReadAt(&value, 1), 0);
   EXPECT_EQ(Walk(list), (std::vector<int>{1, 2}));
+}
+
+TEST(RecordListTest, PositionsBelowOneReadNothingAndResetTheStatus) {
+  LinkedRecordList list(4);
+  EXPECT_EQ(list.DeleteCurrent(), kStatusListEmpty);
+  int value = 42;
+  // Like every list read, a read of no record leaves status 0 behind it.
+  EXPECT_EQ(list.ReadAt(&value, 0), 0);
+  EXPECT_EQ(list.Status(), kStatusOk);
+  AppendAll(list, {1, 2});
+  list.Seek(1);
+  for (int32_t n : {0, -3, INT32_MIN}) {
+    EXPECT_EQ(list.ReadAt(&value, n), 0) << n;
+    EXPECT_EQ(value, 42);
+    EXPECT_EQ(list.Position(), 1) << n;
+    EXPECT_EQ(list.Status(), kStatusOk) << n;
+  }
+  // The lowest position wraps like any other, without overflow.
+  EXPECT_EQ(list.Seek(INT32_MIN), 1u);
+  EXPECT_EQ(list.DeleteAt(INT32_MIN), kStatusIndexOutOfRange);
+  EXPECT_EQ(list.Count(), 2u);
 }
 
 TEST(RecordListTest, RejectsImpossibleRecordSizes) {
