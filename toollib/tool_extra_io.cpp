@@ -13,7 +13,9 @@ bool ReadBlock(platform::BinaryReader& in, int version, ExtraBlock& block) {
       !in.ReadI8(block.entryCount)) {
     return false;
   }
-  if (block.entryCount < 0 || block.entryCount > kExtraEntryCount) return false;
+  // A count below 0 names no entries and is kept as stored; one above 20
+  // would overrun the entries, so the record cannot be read.
+  if (block.entryCount > kExtraEntryCount) return false;
   for (int i = 0; i < block.entryCount; ++i) {
     if (!in.ReadU8(block.entryByteA[i]) || !in.ReadF32(block.entryValue[i]) ||
         !in.ReadU8(block.entryByteB[i]) || !in.ReadU8(block.entryByteC[i])) {
@@ -42,10 +44,11 @@ bool ReadToolExtra(platform::BinaryReader& in, int version, ToolExtra& extra) {
 
 bool WriteToolExtra(platform::BinaryWriter& out, const ToolExtra& extra) {
   const ExtraBlock& block = extra.block;
-  // A count outside 0..20 never comes from a file; it is written as no entries.
-  const int8_t entries = (block.entryCount >= 0 && block.entryCount <= kExtraEntryCount)
-                             ? block.entryCount
-                             : int8_t{0};
+  // The count is written as held, with as many entries; a count below 0 comes
+  // with none, and one above 20 (never read from a file) is written as 20.
+  const int8_t count = block.entryCount < kExtraEntryCount ? block.entryCount
+                                                           : int8_t{kExtraEntryCount};
+  const int entries = count > 0 ? count : 0;
   bool ok = out.WriteI16(kExtraTextSize) && out.WriteI32(extra.leadingValue) &&
             out.WriteBytes(extra.firstText, kExtraTextSize) && out.WriteU8(extra.firstByte) &&
             out.WriteU8(extra.secondByte) && out.WriteBytes(extra.secondText, kExtraTextSize) &&
@@ -53,7 +56,7 @@ bool WriteToolExtra(platform::BinaryWriter& out, const ToolExtra& extra) {
             out.WriteI32(block.firstValue) &&
             out.WriteBytes(block.wideValue, sizeof block.wideValue) &&
             out.WriteI32(block.secondValue) && out.WriteI32(block.thirdValue) &&
-            out.WriteI8(entries);
+            out.WriteI8(count);
   for (int i = 0; ok && i < entries; ++i) {
     ok = out.WriteU8(block.entryByteA[i]) && out.WriteF32(block.entryValue[i]) &&
          out.WriteU8(block.entryByteB[i]) && out.WriteU8(block.entryByteC[i]);

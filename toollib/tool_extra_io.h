@@ -9,7 +9,8 @@ namespace quarnel::toollib {
 
 // Reads one ToolExtra in the form of file version `version` into `extra`
 // (which starts as a new ToolExtra). False on a short read, and on a text
-// length outside 1..256 or an entry count outside 0..20, which no field holds.
+// length outside 1..256 or an entry count above 20, which no field holds; a
+// count below 0 reads no entries.
 bool ReadToolExtra(platform::BinaryReader& in, int version, ToolExtra& extra);
 
 // Writes `extra` in the version-92 form (text length 256); false when a write failed.

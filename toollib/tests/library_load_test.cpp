@@ -218,12 +218,12 @@ TEST_F(LibraryLoadTest, ImpossibleExtraSizesFailTheLoad) {
     file.extras = {extra};
     EXPECT_EQ(Load(BuildLibraryFile(file)), kFileReadFailed) << length;
   }
-  for (int8_t count : {int8_t{21}, int8_t{-1}}) {
+  {
     LibraryFileFields file;
     ExtraFields extra;
-    extra.entryCount = count;
+    extra.entryCount = 21;
     file.extras = {extra};
-    EXPECT_EQ(Load(BuildLibraryFile(file)), kFileReadFailed) << int{count};
+    EXPECT_EQ(Load(BuildLibraryFile(file)), kFileReadFailed);
   }
   LibraryFileFields file;
   ExtraFields extra;
@@ -231,6 +231,31 @@ TEST_F(LibraryLoadTest, ImpossibleExtraSizesFailTheLoad) {
   extra.entries.resize(20);
   file.extras = {extra};
   EXPECT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
+}
+
+// A count below 0 reads no entries; the record loads, keeps its count and is
+// saved with it, so that the file reads the same way again.
+TEST_F(LibraryLoadTest, NegativeExtraEntryCountReadsNoEntriesAndIsKept) {
+  LibraryFileFields file;
+  file.tools = {Fields(3, 1)};
+  // The table that a save rebuilds for one type-3 tool.
+  file.typeTable = {{0, 1}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {1, 1}};
+  ExtraFields extra;
+  extra.entryCount = -1;
+  extra.leadByte = 9;
+  extra.trailByte = 10;
+  file.extras = {extra};
+  ASSERT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
+  ToolExtra read;
+  ASSERT_EQ(library_.ReadExtra(read, 1), 1);
+  EXPECT_EQ(read.block.entryCount, -1);
+  EXPECT_EQ(read.block.entryByteA[0], 255);  // no entry was read
+  EXPECT_EQ(read.block.leadByte, 9);
+  EXPECT_EQ(read.block.trailByte, 10);
+
+  ASSERT_EQ(library_.Save("c:\\resaved.tlb"), kLoadOk);
+  file.extras[0].entries.clear();
+  EXPECT_EQ(ReadFile("resaved.tlb"), BuildLibraryFile(file));
 }
 
 TEST_F(LibraryLoadTest, HugeCountsFailWhenTheFileEnds) {
