@@ -9,10 +9,12 @@ namespace quarnel::toollib {
 
 int ToolLibrary::Save(const char* path) {
   if (path == nullptr) return kFileCannotOpen;
-  RebuildTypeTable();
   // The old file is replaced only once the new one is completely written.
   const platform::SafeWriteResult result =
       platform::WriteFileSafely(path, [this](platform::File& file) {
+        // The type table is rebuilt once the file is open: a file that
+        // cannot be opened leaves the library as it was.
+        RebuildTypeTable();
         platform::BinaryWriter out(file);
         return WriteLibraryFile(out);
       });

@@ -211,8 +211,12 @@ class LibrarySaveFailureTest : public LibrarySaveTest {
 TEST_F(LibrarySaveFailureTest, FailedOpen) {
   testing::FaultyFileSystem files;
   files.FailOpen(platform::OpenMode::kWrite);
+  library_.Types()[9] = TypeSlotEntry{7, 3};
   EXPECT_EQ(library_.Save(kPath.c_str()), kFileCannotOpen);
   ExpectOldFileIntact();
+  // The type table is rebuilt only for a file that is being written.
+  EXPECT_EQ(library_.Types()[9].start, 7);
+  EXPECT_EQ(library_.Types()[9].count, 3);
 }
 
 TEST_F(LibrarySaveFailureTest, FailedWriteAtEveryCall) {
