@@ -34,7 +34,7 @@ void PutName(char* buffer, const char* name) {
 // A station number carried as a float, truncated toward zero; 0 when it is
 // not a number or does not fit an int.
 int32_t StationFromFloat(float value) {
-  if (!(value > -2147483648.0f && value < 2147483648.0f)) return 0;
+  if (!(value >= -2147483648.0f && value < 2147483648.0f)) return 0;
   return static_cast<int32_t>(value);
 }
 

@@ -160,7 +160,7 @@ TEST_F(ReceiveExportsTest, ToolWithoutASecondTableStationFallsBackToItsExtra) {
 
 TEST_F(ReceiveExportsTest, ExtraStationsAreTruncatedTowardZeroAndNonsenseIsNone) {
   LibraryFileFields file;
-  for (float station : {-3.7f, 3.0e9f, std::numeric_limits<float>::quiet_NaN()}) {
+  for (float station : {-3.7f, 3.0e9f, std::numeric_limits<float>::quiet_NaN(), -2147483648.0f}) {
     ToolFields tool = RectangleTool(static_cast<float>(file.tools.size()));
     tool.extraIndex = static_cast<int32_t>(file.extras.size()) + 1;
     file.tools.push_back(tool);
@@ -172,6 +172,8 @@ TEST_F(ReceiveExportsTest, ExtraStationsAreTruncatedTowardZeroAndNonsenseIsNone)
   EXPECT_EQ(Receive(0).secondStation, -3);
   EXPECT_EQ(Receive(1).secondStation, 0);
   EXPECT_EQ(Receive(2).secondStation, 0);
+  // The lowest int is a float exactly, and truncates to itself.
+  EXPECT_EQ(Receive(3).secondStation, std::numeric_limits<int32_t>::min());
 }
 
 TEST_F(ReceiveExportsTest, TwinToolsAreToldApartByTheOrderOfTheirStations) {
