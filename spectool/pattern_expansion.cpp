@@ -125,8 +125,10 @@ void Expansion::PlaceGrid(const float* q, GeomPoint origin, int32_t seed) {
   const int64_t rows = TruncatedCount(q[2]);
   const int64_t cols = TruncatedCount(q[3]);
   if (rows < 1 || cols < 1) return;
-  const double c = std::cos(q[4]);
-  const double s = std::sin(q[4]);
+  // The float angle is widened first: the float overloads would round the
+  // sine and cosine to float and move the copies far from the origin.
+  const double c = std::cos(static_cast<double>(q[4]));
+  const double s = std::sin(static_cast<double>(q[4]));
   double u = 0.0;
   for (int64_t k = 0; k < rows && Copying(); ++k, u += q[0]) {
     double v = 0.0;

@@ -86,6 +86,18 @@ TEST(PatternExpansion, GridFirstAxisFollowsItsAngle) {
   for (int i = 0; i < 4; ++i) ExpectAt(items[2 + i], kGeomRoundHole, expected[i][0], expected[i][1]);
 }
 
+TEST(PatternExpansion, GridAxisSineAndCosineAreDoubles) {
+  // At 1000 units along an axis of 0.02 rad a float cosine is one float step off.
+  const float angle = 0.02f;
+  GeomItemList list;
+  AppendAll(list, {MakeItem(kGeomRoundHole, 0, 0, {1}), MakeItem(kGeomPatternGrid, 0, 0, {1000, 1, 2, 1, angle}, 1)});
+  ASSERT_EQ(ExpandPatterns(list), 4);
+  const GeomItem second_row = Items(list)[3];
+  const double a = angle;
+  EXPECT_EQ(second_row.x(), static_cast<float>(1000.0 * std::cos(a)));
+  EXPECT_EQ(second_row.y(), static_cast<float>(1000.0 * std::sin(a)));
+}
+
 TEST(PatternExpansion, GridTruncatesCountsAndNeedsAFullRow) {
   for (const auto& [rows, cols, copies] : {std::tuple{2.9f, 1.9f, 2}, {0.9f, 5.0f, 0}, {3.0f, 0.5f, 0}}) {
     GeomItemList list;
