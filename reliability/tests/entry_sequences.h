@@ -39,6 +39,9 @@ void PrepareFixtures();
 // EndSendTool over a copy of the file, reloading what was saved.
 Findings RunLibraryInput(std::string_view bytes);
 
+// Only the receiving half of the library sequence, for the byte sweeps.
+Findings RunLibraryReceive(std::string_view bytes);
+
 // The station file sequence against the fixed station library.
 Findings RunStationInput(std::string_view bytes);
 
@@ -46,6 +49,9 @@ Findings RunStationInput(std::string_view bytes);
 // CloseSpecialTool; LoadSpecialTool, every GetGeometryAt and
 // GetGeometryValuesAt; and ViewSpecialTool of a small outline.
 Findings RunSpecialToolInput(std::string_view bytes);
+
+// The special-tool sequence without the part drawing, for the byte sweeps.
+Findings RunSpecialToolOutline(std::string_view bytes);
 
 // The profile: the bytes as the profile file through GetProfileText and the
 // special-tool folder, and as INI text through FindIniValue.
