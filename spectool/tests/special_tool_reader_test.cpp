@@ -357,6 +357,20 @@ TEST_F(SpecialToolEntities, ShortFormClampsSweepsToOneTurn) {
   EXPECT_EQ(long_form[0].param(2), 7.0f) << "the long form keeps long sweeps";
 }
 
+TEST_F(SpecialToolEntities, ShortFormSweepLimitIsTestedInDoublePrecision) {
+  // The float full turn times the float 57.29578 is 360.0000142 in double but
+  // rounds to 360 in float: the sweep is clamped. One float step below stays.
+  const float full_turn = std::bit_cast<float>(uint32_t{0x40C90FDB});
+  const float below = std::bit_cast<float>(uint32_t{0x40C90FDA});
+  const auto items = ReadEntities(7, {{.type = kGeomArc, .params = {1, 0, full_turn}},
+                                      {.type = kGeomArc, .params = {1, 0, -full_turn}},
+                                      {.type = kGeomArc, .params = {1, 0, below}}});
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(std::bit_cast<uint32_t>(items[0].param(2)), kClampedSweepBits);
+  EXPECT_EQ(std::bit_cast<uint32_t>(items[1].param(2)), kClampedSweepBits | 0x80000000u);
+  EXPECT_EQ(items[2].param(2), below);
+}
+
 TEST_F(SpecialToolEntities, DShapeFlatIsClampedInTheShortFormOnly) {
   EXPECT_EQ(ReadEntities(7, {{.type = kGeomDoubleD, .params = {10, 12, 0}}})[0].param(1), 10.0f);
   EXPECT_EQ(ReadEntities(7, {{.type = kGeomDoubleD, .params = {-10, 12, 0}}})[0].param(1), -10.0f);
