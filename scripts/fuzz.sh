@@ -32,7 +32,7 @@ for target in "${targets[@]}"; do
   [ -d "$kept" ] && inputs+=("$kept")
 
   status=0
-  "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 \
+  "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2560 \
     -max_len=8192 -dict="$root/fuzz/dictionaries/$target.dict" -artifact_prefix="$artifacts/" \
     -print_final_stats=1 "${inputs[@]}" >"$log" 2>&1 || status=$?
 
