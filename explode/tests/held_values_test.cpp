@@ -28,20 +28,20 @@ TEST(ExplodeHeldValues, RadiusedSlotHoldsItsCorrectedRadiusAndAnglesAsFloats) {
   const float e = F(double{a} + s);
 
   const GeomEntity inner = slots.piece(0);
-  EXPECT_EQ(inner.p[0], F(double{r} - h));
-  EXPECT_EQ(inner.p[1], a);
-  EXPECT_EQ(inner.p[2], s);
+  EXPECT_EQ(float{inner.p[0]}, F(double{r} - h));
+  EXPECT_EQ(float{inner.p[1]}, a);
+  EXPECT_EQ(float{inner.p[2]}, s);
   const GeomEntity outer = slots.piece(1);
-  EXPECT_EQ(outer.p[0], F(double{r} + h));
-  EXPECT_EQ(outer.p[1], e);
-  EXPECT_EQ(outer.p[2], -s);
+  EXPECT_EQ(float{outer.p[0]}, F(double{r} + h));
+  EXPECT_EQ(float{outer.p[1]}, e);
+  EXPECT_EQ(float{outer.p[2]}, -s);
   const GeomEntity start_cap = slots.piece(2);
-  EXPECT_EQ(start_cap.x, F(cx + double{r} * std::cos(double{a})));
-  EXPECT_EQ(start_cap.y, F(cy + double{r} * std::sin(double{a})));
-  EXPECT_EQ(start_cap.p[1], F(double{a} - kTestPi));
+  EXPECT_EQ(float{start_cap.x}, F(cx + double{r} * std::cos(double{a})));
+  EXPECT_EQ(float{start_cap.y}, F(cy + double{r} * std::sin(double{a})));
+  EXPECT_EQ(float{start_cap.p[1]}, F(double{a} - kTestPi));
   const GeomEntity end_cap = slots.piece(3);
-  EXPECT_EQ(end_cap.x, F(cx + double{r} * std::cos(double{e})));
-  EXPECT_EQ(end_cap.p[1], e);
+  EXPECT_EQ(float{end_cap.x}, F(cx + double{r} * std::cos(double{e})));
+  EXPECT_EQ(float{end_cap.p[1]}, e);
 }
 
 TEST(ExplodeHeldValues, SingleDHoldsItsAnglesAsFloats) {
@@ -55,14 +55,14 @@ TEST(ExplodeHeldValues, SingleDHoldsItsAnglesAsFloats) {
   const float e0 = F(double{psi} - beta + kTestPi);
 
   const GeomEntity arc = slots.piece(0);
-  EXPECT_EQ(arc.p[1], s0);
-  EXPECT_EQ(arc.p[2], F(double{e0} - s0));
+  EXPECT_EQ(float{arc.p[1]}, s0);
+  EXPECT_EQ(float{arc.p[2]}, F(double{e0} - s0));
   const GeomEntity flat = slots.piece(1);
   const float from_x = F(cx + double{radius} * std::cos(double{e0}));
   const float to_x = F(cx + double{radius} * std::cos(double{s0}));
-  EXPECT_EQ(flat.x, from_x);
-  EXPECT_EQ(flat.y, F(cy + double{radius} * std::sin(double{e0})));
-  EXPECT_EQ(flat.p[0], F(double{to_x} - from_x));
+  EXPECT_EQ(float{flat.x}, from_x);
+  EXPECT_EQ(float{flat.y}, F(cy + double{radius} * std::sin(double{e0})));
+  EXPECT_EQ(float{flat.p[0]}, F(double{to_x} - from_x));
 }
 
 }  // namespace
