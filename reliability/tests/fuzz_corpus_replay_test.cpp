@@ -29,6 +29,10 @@ TEST_F(FuzzCorpusReplay, EveryKeptInputPassesItsTargetsSequence) {
   int replayed = 0;
   for (const auto& target : fs::directory_iterator(corpus)) {
     if (!target.is_directory()) continue;
+#ifdef _WIN32
+    // There the profile is the system's own, not a file the test can write.
+    if (target.path().filename() == "profile") continue;
+#endif
     for (const auto& input : fs::directory_iterator(target.path())) {
       if (!input.is_regular_file() || input.path().filename().string().front() == '.') continue;
       const Findings findings = RunTargetInput(target.path().filename().string(), FileBytes(input.path()));
