@@ -14,9 +14,10 @@ char g_folder[kSpecialToolFolderSize];
 const char* SpecialToolFolder() {
   // At most 254 characters are taken from the profile, so that the trailing
   // backslash always fits the buffer.
-  const uint32_t copied = platform::GetProfileText(kSpecialToolFolderSection, kSpecialToolFolderKey,
-                                                   "", g_folder, kSpecialToolFolderSize - 1);
-  if (copied == 0) {
+  platform::GetProfileText(kSpecialToolFolderSection, kSpecialToolFolderKey, "", g_folder,
+                           kSpecialToolFolderSize - 1);
+  // A value that begins with a NUL byte is as empty as a missing one.
+  if (g_folder[0] == '\0') {
     std::strncpy(g_folder, kDefaultSpecialToolFolder, kSpecialToolFolderSize - 1);
     g_folder[kSpecialToolFolderSize - 1] = '\0';
   }

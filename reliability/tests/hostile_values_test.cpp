@@ -12,6 +12,7 @@
 #include "reliability/tests/reliability_fixture.h"
 #include "reliability/tests/sample_files.h"
 #include "spectool/pattern_expansion.h"
+#include "spectool/special_tool_folder.h"
 
 namespace quarnel::reliability {
 namespace {
@@ -331,6 +332,19 @@ TEST_F(CarelessHost, NullPointersEverywhere) {
   info.entities = &with_nulls;
   info.secondList = &with_nulls;
   EXPECT_EQ(ViewSpecialTool(&info), 1);
+}
+
+}  // namespace
+}  // namespace quarnel::reliability
+
+namespace quarnel::reliability {
+namespace {
+
+using HostileProfile = ReliabilityTest;
+
+TEST_F(HostileProfile, AFolderValueBeginningWithANulByteGivesTheDefaultFolder) {
+  scratch_.WriteProfile("[Kestrac]\nKVT_DEFAULT_SPECIAL_TOOL_PATH=" + std::string(1, '\0') + "d:\\tools\\\n");
+  EXPECT_STREQ(spectool::SpecialToolFolder(), spectool::kDefaultSpecialToolFolder);
 }
 
 }  // namespace
