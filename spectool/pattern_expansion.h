@@ -11,11 +11,9 @@
 namespace quarnel::spectool {
 
 // The expansion makes no further copies once the list holds this many items,
-// so that absurd counts end quickly with bounded memory. Each item may explode
-// into eight entities that the outline then holds twice, so a million items
-// would cost a 32-bit host over a gigabyte and seconds per call; a hundred
-// thousand is still far more than any punch outline holds.
-inline constexpr uint32_t kMaxExpandedItems = 100000;
+// so that absurd counts such as 1e9, infinity or a 100000 by 100000 grid end
+// with bounded memory, while a real grid of a million holes still expands whole.
+inline constexpr uint32_t kMaxExpandedItems = 1000000;
 
 // Expands every pattern of `list` in list order, the copies' own patterns
 // included; returns the number of items in the list afterwards.
