@@ -18,7 +18,7 @@ inline constexpr int32_t kTypeSingleD = 104;        // "SD  "
 inline constexpr int32_t kTypeDoubleD = 105;        // "DD  "
 inline constexpr int32_t kTypeObround = 106;        // "OB  "
 inline constexpr int32_t kTypeTriangle = 107;       // "TR  "
-inline constexpr int32_t kTypeSpecial = 108;        // "SPEC"
+inline constexpr int32_t kTypeSpecial = 108;        // special tool, tied to a special-tool file
 inline constexpr int32_t kTypeCircleRect = 109;     // "CR  "
 inline constexpr int32_t kTypeRoundedRect = 110;    // "RC  "
 
@@ -29,7 +29,7 @@ inline constexpr int kCodedTypeSlots = 11;
 int TypeSlotOfCode(int32_t type_code);
 // The type code of slot 1..10 (0 for slot 0 and out-of-range slots).
 int32_t CodeOfTypeSlot(int slot);
-// The dump label of slot 0..10 ("NULL", "CR  ", ... "SPEC"); "NULL" otherwise.
+// The dump label of slot 0..10 ("NULL", "CR  ", ... "TR  " and the special-tool label); "NULL" otherwise.
 const char* TypeSlotLabel(int slot);
 
 // Tolerances of the match test (single-precision constants).

@@ -23,7 +23,7 @@ struct ToolRow {
   int secondStation = 0;  // station of the second table, 0 = none
 };
 
-// The label of the type slot of a type code ("RO", "SQ", "SPEC", ... "NULL"), trimmed.
+// The label of the type slot of a type code ("RO", "SQ", ... "NULL"), trimmed.
 std::string TypeLabel(int typeCode);
 
 }  // namespace quarnel::cli
