@@ -28,16 +28,6 @@ bool BinaryReader::ReadThroughFile(void* data, size_t size) {
   return false;
 }
 
-bool BinaryReader::ReadText(char* text, size_t capacity, size_t field_size) {
-  if (capacity == 0) return Skip(static_cast<int64_t>(field_size));
-  const size_t kept = field_size < capacity ? field_size : capacity;
-  bool ok = ReadBytes(text, kept);
-  if (ok && field_size > kept) ok = Skip(static_cast<int64_t>(field_size - kept));
-  const size_t end = kept < capacity ? kept : capacity - 1;
-  text[end] = '\0';
-  return ok;
-}
-
 bool BinaryReader::Skip(int64_t count) {
   const int64_t buffered = end_ - next_;
   if (count >= 0 && count <= buffered) {

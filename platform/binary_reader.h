@@ -5,27 +5,20 @@
 // the file itself should not be read directly while a reader is using it.
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 
 #include "platform/file_system.h"
+#include "platform/little_endian_reads.h"
 
 namespace quarnel::platform {
 
-class BinaryReader {
+class BinaryReader : public LittleEndianReads<BinaryReader> {
  public:
   explicit BinaryReader(File& file) : file_(file) {}
 
-  bool ReadU8(uint8_t& value) { return ReadBytes(&value, 1); }
-  bool ReadI8(int8_t& value) { return ReadLittle<uint8_t>(value); }
-  bool ReadI16(int16_t& value) { return ReadLittle<uint16_t>(value); }
-  bool ReadU16(uint16_t& value) { return ReadLittle<uint16_t>(value); }
-  bool ReadI32(int32_t& value) { return ReadLittle<uint32_t>(value); }
-  bool ReadU32(uint32_t& value) { return ReadLittle<uint32_t>(value); }
-  bool ReadF32(float& value) { return ReadLittle<uint32_t>(value); }
   // Reads `size` raw bytes (a fixed-layout byte block carried unchanged).
   bool ReadBytes(void* data, size_t size) {
     if (size <= static_cast<size_t>(end_ - next_)) {
@@ -35,34 +28,18 @@ class BinaryReader {
     }
     return ReadThroughFile(data, size);
   }
-  // Reads a fixed field of `field_size` bytes into `text` (capacity `capacity`),
-  // always NUL-terminated within the capacity, even when the field is not.
-  bool ReadText(char* text, size_t capacity, size_t field_size);
   // Moves the position by `count` bytes from the current one (fseek semantics).
   bool Skip(int64_t count);
   bool SeekTo(int64_t offset);
+  // The next `size` bytes when the buffer already holds them (nothing is read
+  // from the file), else nullptr; a following Skip(size) consumes them.
+  const unsigned char* Buffered(size_t size) const {
+    return size <= static_cast<size_t>(end_ - next_) ? next_ : nullptr;
+  }
 
  private:
   // Bytes asked of the file per refill.
   static constexpr size_t kBlockSize = 1 << 16;
-
-  // Decodes a little-endian field of sizeof(Raw) bytes into `value` (an
-  // integer or float of that size), zero after a short read.
-  template <typename Raw, typename T>
-  bool ReadLittle(T& value) {
-    static_assert(sizeof(Raw) == sizeof(T));
-    Raw raw = 0;
-    const bool ok = ReadBytes(&raw, sizeof raw);
-    if constexpr (std::endian::native == std::endian::big) {
-      Raw swapped = 0;
-      for (size_t i = 0; i < sizeof(Raw); ++i) {
-        swapped = static_cast<Raw>((swapped << 8) | ((raw >> (8 * i)) & 0xFF));
-      }
-      raw = swapped;
-    }
-    value = std::bit_cast<T>(raw);
-    return ok;
-  }
 
   // The slow path of ReadBytes: what the buffer holds, then refills.
   bool ReadThroughFile(void* data, size_t size);

@@ -20,18 +20,20 @@ int RecordList::ReadAt(void* buffer, int32_t n) {
   if (buffer == nullptr) return 0;
   // Position 0 or below is an index past every record: nothing is copied, the
   // cursor stays, and the status is reset as after any list read.
-  const uint32_t status = store_.ReadIndex(buffer, IndexOfPosition(n));
-  const int copied = status == kStatusOk ? 1 : 0;
-  if (status != kStatusExpandedMemoryFail) store_.set_status(kStatusOk);
-  return copied;
+  store_.ReadIndex(buffer, IndexOfPosition(n));
+  return FinishStatus();
 }
 
 int RecordList::FinishRead(void* buffer, uint32_t code) {
   if (buffer == nullptr) return 0;
-  const uint32_t status = store_.Read(buffer, code);
-  const int copied = status == kStatusOk ? 1 : 0;
+  store_.Read(buffer, code);
+  return FinishStatus();
+}
+
+int RecordList::FinishStatus() {
+  const uint32_t status = store_.status();
   if (status != kStatusExpandedMemoryFail) store_.set_status(kStatusOk);
-  return copied;
+  return status == kStatusOk ? 1 : 0;
 }
 
 }  // namespace quarnel::store

@@ -32,6 +32,20 @@ class RecordList {
   int ReadNext(void* buffer) { return FinishRead(buffer, kReadNext); }
   int ReadPrev(void* buffer) { return FinishRead(buffer, kReadPrevious); }
   int ReadAt(void* buffer, int32_t n);
+  // As the reads above, but each returns where the record lies (valid until
+  // the list next changes) instead of copying it, or nullptr for 0.
+  const unsigned char* LocateCurrent() { return FinishLocate(store_.Locate(kReadCurrent)); }
+  const unsigned char* LocateNext() { return FinishLocate(store_.Locate(kReadNext)); }
+  const unsigned char* LocatePrev() { return FinishLocate(store_.Locate(kReadPrevious)); }
+  const unsigned char* LocateAt(int32_t n) {
+    return FinishLocate(store_.LocateIndex(IndexOfPosition(n)));
+  }
+
+  // Adds a record at the end for the caller to write all of its bytes in
+  // place (it becomes current); nullptr when it cannot be added.
+  unsigned char* AppendUnfilled() { return store_.AddUnfilledAtEnd(); }
+  // Takes back the record AppendUnfilled added last, when filling it failed.
+  void RemoveLastAppended() { store_.RemoveLastAdded(); }
 
   uint32_t Count() const { return store_.count(); }
   // The current position (cursor + 1): -3 when there is no current record.
@@ -53,6 +67,11 @@ class RecordList {
   // index does (position 0 is the index past every record, -3 the none marker).
   static uint32_t IndexOfPosition(int32_t n) { return static_cast<uint32_t>(n) - 1u; }
   int FinishRead(void* buffer, uint32_t code);
+  // Resets the status as after any list read; 1 when the read found its record.
+  int FinishStatus();
+  const unsigned char* FinishLocate(const unsigned char* record) {
+    return FinishStatus() == 1 ? record : nullptr;
+  }
 
   VirStore store_;
 };

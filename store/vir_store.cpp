@@ -59,9 +59,7 @@ uint32_t VirStore::PhysicalIndex(uint32_t logical) const {
   return link_pages_[page][logical % kLinksPerPage];
 }
 
-void VirStore::CopyOut(void* buffer) const {
-  std::memcpy(buffer, RecordAt(PhysicalIndex(cursor_)), record_size_);
-}
+const unsigned char* VirStore::CurrentRecord() const { return RecordAt(PhysicalIndex(cursor_)); }
 
 bool VirStore::AddDataPage() {
   auto* page = new (std::nothrow) unsigned char[kPageBytes];
@@ -259,14 +257,51 @@ uint32_t VirStore::AddRecord(const void* record, int64_t where) {
   if (record == nullptr) return status_;
   // A position past the end has no place in the logical order.
   if (linked_ && where != kEnd && where > count_) return status_ = kStatusIndexOutOfRange;
+  unsigned char* slot = NextSlot();
+  if (slot == nullptr) return status_;
+  std::memcpy(slot, record, record_size_);
+  return CommitAdd(where, count_);
+}
+
+unsigned char* VirStore::AddUnfilledAtEnd() {
+  if (status_ == kStatusEndOfList) status_ = kStatusOk;
+  unsigned char* slot = NextSlot();
+  if (slot == nullptr) return nullptr;
+  return CommitAdd(kEnd, count_) == kStatusOk ? slot : nullptr;
+}
+
+void VirStore::RemoveLastAdded() {
+  if (count_ == 0) return;
+  if (count_ == 1) {
+    Clear();
+    return;
+  }
+  // Appended at the end, the record is last both physically and in the
+  // logical order: its link entry simply falls out of use.
+  --count_;
+  --fill_;
+  if (fill_ == 0) {
+    delete[] data_pages_.back();
+    data_pages_.pop_back();
+    --last_data_page_;
+    fill_ = static_cast<int32_t>(records_per_page_);
+  }
+  cursor_ = count_ - 1;
+}
+
+unsigned char* VirStore::NextSlot() {
   if (fill_ == -1 || fill_ >= static_cast<int32_t>(records_per_page_)) {
-    if (!AddDataPage()) return status_ = kStatusAllocationFail;
+    if (!AddDataPage()) {
+      status_ = kStatusAllocationFail;
+      return nullptr;
+    }
     fill_ = 0;
   }
-  const uint32_t physical = count_;
-  // The new record's slot is the fill of the last page (RecordAt(count_)
-  // without its division).
-  std::memcpy(data_pages_.back() + static_cast<size_t>(fill_) * record_size_, record, record_size_);
+  // RecordAt(count_) without its division.
+  return data_pages_.back() + static_cast<size_t>(fill_) * record_size_;
+}
+
+uint32_t VirStore::CommitAdd(int64_t where, uint32_t physical) {
   ++fill_;
   ++count_;
   cursor_ = count_ - 1;
@@ -276,46 +311,72 @@ uint32_t VirStore::AddRecord(const void* record, int64_t where) {
 }
 
 uint32_t VirStore::Read(void* buffer, uint32_t code) {
-  if (count_ == 0) return status_ = kStatusListEmpty;
+  if (const unsigned char* record = Locate(code)) std::memcpy(buffer, record, record_size_);
+  return status_;
+}
+
+uint32_t VirStore::ReadIndex(void* buffer, uint32_t index) {
+  if (const unsigned char* record = LocateIndex(index)) std::memcpy(buffer, record, record_size_);
+  return status_;
+}
+
+const unsigned char* VirStore::Locate(uint32_t code) {
+  if (count_ == 0) {
+    status_ = kStatusListEmpty;
+    return nullptr;
+  }
+  uint32_t failed = kStatusOk;
   switch (code) {
     case kReadCurrent:
-      if (cursor_ == kNoRecord) return status_ = kStatusEndOfList;
-      if (cursor_ >= count_) return status_ = kStatusIndexOutOfRange;
+      if (cursor_ == kNoRecord) {
+        failed = kStatusEndOfList;
+      } else if (cursor_ >= count_) {
+        failed = kStatusIndexOutOfRange;
+      }
       break;
     case kReadNext:
       if (cursor_ == kNoRecord) {
         cursor_ = 0;
       } else if (cursor_ == count_ - 1) {
-        return status_ = kStatusEndOfList;
+        failed = kStatusEndOfList;
       } else if (cursor_ + 1 >= count_) {
-        return status_ = kStatusIndexOutOfRange;
+        failed = kStatusIndexOutOfRange;
       } else {
         ++cursor_;
       }
       break;
     case kReadPrevious:
-      if (cursor_ == 0) return status_ = kStatusInvalidReadCode;
-      if (cursor_ == kNoRecord) {
+      if (cursor_ == 0) {
+        failed = kStatusInvalidReadCode;
+      } else if (cursor_ == kNoRecord) {
         cursor_ = count_ - 1;
       } else if (cursor_ - 1 >= count_) {
-        return status_ = kStatusIndexOutOfRange;
+        failed = kStatusIndexOutOfRange;
       } else {
         --cursor_;
       }
       break;
     default:
-      return ReadIndex(buffer, code);
+      return LocateIndex(code);
   }
-  CopyOut(buffer);
-  return status_;
+  if (failed != kStatusOk) {
+    status_ = failed;
+    return nullptr;
+  }
+  return CurrentRecord();
 }
 
-uint32_t VirStore::ReadIndex(void* buffer, uint32_t index) {
-  if (count_ == 0) return status_ = kStatusListEmpty;
-  if (index >= count_) return status_ = kStatusIndexOutOfRange;
+const unsigned char* VirStore::LocateIndex(uint32_t index) {
+  if (count_ == 0) {
+    status_ = kStatusListEmpty;
+    return nullptr;
+  }
+  if (index >= count_) {
+    status_ = kStatusIndexOutOfRange;
+    return nullptr;
+  }
   cursor_ = index;
-  CopyOut(buffer);
-  return status_;
+  return CurrentRecord();
 }
 
 uint32_t VirStore::Update(const void* record) {

@@ -58,11 +58,23 @@ class VirStore {
   // Adds a copy of `record` at the 0-based logical `index` (index = count
   // appends), never taking the index for a code. Returns the status.
   uint32_t AddAtIndex(const void* record, uint32_t index);
+  // Adds a record at the end (it becomes current) and returns where it lies,
+  // for the caller to write all of its bytes in place; nullptr when it cannot
+  // be added (the status says why). Saves loaders a copy per record.
+  unsigned char* AddUnfilledAtEnd();
+  // Takes back the record AddUnfilledAtEnd added last, when filling it failed;
+  // the record before it becomes current.
+  void RemoveLastAdded();
   // Copies the record named by `code` into `buffer`. Returns the status.
   uint32_t Read(void* buffer, uint32_t code);
   // Copies the record at the 0-based logical `index`, never taking it for a
   // code; it becomes current. Returns the status.
   uint32_t ReadIndex(void* buffer, uint32_t index);
+  // As Read and ReadIndex, but returns where the record lies instead of
+  // copying it (valid until the store next changes); nullptr when Read would
+  // copy nothing.
+  const unsigned char* Locate(uint32_t code);
+  const unsigned char* LocateIndex(uint32_t index);
   // Overwrites the current record. Returns the status.
   uint32_t Update(const void* record);
   // Deletes the current record; the physically last record fills its slot.
@@ -89,10 +101,15 @@ class VirStore {
   static constexpr int64_t kEnd = -1;
 
   uint32_t AddRecord(const void* record, int64_t where);
+  // The slot the next record takes, on a new page when the last is full;
+  // nullptr (status 1) when no page can be had.
+  unsigned char* NextSlot();
+  // Counts the record just placed in NextSlot's slot at `where`.
+  uint32_t CommitAdd(int64_t where, uint32_t physical);
 
   unsigned char* RecordAt(uint32_t physical) const;
   uint32_t PhysicalIndex(uint32_t logical) const;
-  void CopyOut(void* buffer) const;
+  const unsigned char* CurrentRecord() const;
   bool AddDataPage();
   void ReleaseDataPages();
   void ReleaseLinkPages();

@@ -1,4 +1,5 @@
 // Reading a tool library file of any version into a ToolLibrary.
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -80,23 +81,35 @@ int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version) {
     }
   }
 
-  // Counts come from the file: records are appended one by one, never reserved.
+  // Counts come from the file: records are appended one by one, never
+  // reserved. Each tool is decoded straight into its list record, saving a
+  // copy per tool; the bytes after its fields are zero, as Append pads them.
+  // A record that cannot be read is taken back.
+  constexpr size_t kToolPadding = kToolRecordSize - sizeof(ToolRecord);
   for (int32_t i = 0; i < tool_count; ++i) {
-    // Each tool is read straight into a list record (the bytes after the
-    // tool stay zero, as Append would pad them), saving a copy per tool.
-    alignas(ToolRecord) unsigned char record[kToolRecordSize] = {};
-    ToolRecord& tool = *new (record) ToolRecord;
-    if (tool.ReadRecord(in, version, false) == 0) return kFileReadFailed;
-    if (store::RecordList::Append(record) != store::kStatusOk) return kFileReadFailed;
+    unsigned char* record = AppendUnfilled();
+    if (record == nullptr) return kFileReadFailed;
+    std::memset(record + sizeof(ToolRecord), 0, kToolPadding);
+    // A ToolRecord is an implicit-lifetime aggregate: the list's bytes hold one.
+    ToolRecord& tool = *std::launder(reinterpret_cast<ToolRecord*>(record));
+    if (tool.ReadRecord(in, version, false) == 0) {
+      RemoveLastAppended();
+      return kFileReadFailed;
+    }
   }
 
   int32_t extra_count = 0;
   if (!in.ReadI32(extra_count)) return kFileReadFailed;
   extras_.Clear();
   for (int32_t i = 0; i < extra_count; ++i) {
+    // Extra records lie at odd offsets, so an extra is decoded beside its
+    // record and then copied in.
     ToolExtra extra = NewToolExtra();
     if (!ReadToolExtra(in, version, extra)) return kFileReadFailed;
-    if (AppendExtra(extra) != store::kStatusOk) return kFileReadFailed;
+    unsigned char* record = extras_.AppendUnfilled();
+    if (record == nullptr) return kFileReadFailed;
+    std::memcpy(record, &extra, sizeof extra);
+    std::memset(record + sizeof extra, 0, kToolExtraRecordSize - sizeof extra);
   }
 
   int32_t path_count = 0;
@@ -106,10 +119,12 @@ int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version) {
   for (int32_t i = 0; i < path_count; ++i) {
     char entry[kSpecialPathSize];
     if (!in.ReadText(entry, sizeof entry, kSpecialPathSize)) return kFileReadFailed;
+    unsigned char* record = paths_.AppendUnfilled();
+    if (record == nullptr) return kFileReadFailed;
+    std::memset(record, 0, kSpecialPathSize);
     // Stored paths name files of another installation: keep only the name.
-    if (AppendPathEntry(RerootedSpecialPath(entry, folder).c_str()) != store::kStatusOk) {
-      return kFileReadFailed;
-    }
+    static_assert(kSpecialPathSize == kMaxSpecialPathLength + 1);
+    WriteRerootedSpecialPath(entry, folder, *reinterpret_cast<char(*)[kSpecialPathSize]>(record));
   }
   return kLoadOk;
 }

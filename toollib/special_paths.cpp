@@ -1,5 +1,8 @@
 #include "toollib/special_paths.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/paths.h"
 #include "spectool/special_tool_folder.h"
 
@@ -11,14 +14,24 @@ std::string CutToField(std::string text) {
   return text;
 }
 
-// `folder`, then `name`, then ".spt", cut to the field.
+// Writes `folder`, then `name`, then ".spt" into `field`, cut to the field and
+// terminated; returns the length written.
+size_t WritePathInFolder(std::string_view folder, std::string_view name,
+                         char (&field)[kMaxSpecialPathLength + 1]) {
+  size_t length = 0;
+  for (const std::string_view part : {folder, name, std::string_view(".spt")}) {
+    const size_t take = std::min(part.size(), kMaxSpecialPathLength - length);
+    std::memcpy(field + length, part.data(), take);
+    length += take;
+  }
+  field[length] = '\0';
+  return length;
+}
+
 std::string PathInFolder(std::string_view folder, std::string_view name) {
-  std::string path;
-  path.reserve(folder.size() + name.size() + 4);
-  path.append(folder);
-  path.append(name);
-  path.append(".spt");
-  return CutToField(std::move(path));
+  char field[kMaxSpecialPathLength + 1];
+  const size_t length = WritePathInFolder(folder, name, field);
+  return std::string(field, length);
 }
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -35,6 +48,11 @@ std::string RerootedSpecialPath(std::string_view path) {
 
 std::string RerootedSpecialPath(std::string_view path, std::string_view folder) {
   return PathInFolder(folder, platform::FileNameWithoutExtension(path));
+}
+
+void WriteRerootedSpecialPath(std::string_view path, std::string_view folder,
+                              char (&field)[kMaxSpecialPathLength + 1]) {
+  WritePathInFolder(folder, platform::FileNameWithoutExtension(path), field);
 }
 
 std::string SpecialToolFilePath(std::string_view name) {

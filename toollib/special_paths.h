@@ -17,6 +17,9 @@ std::string RerootedSpecialPath(std::string_view path);
 // The same under `folder` (the special-tool folder, read once by a caller that
 // re-roots many paths: reading the setting opens the profile every time).
 std::string RerootedSpecialPath(std::string_view path, std::string_view folder);
+// The same written into a path field, terminated (a loader fills list records in place).
+void WriteRerootedSpecialPath(std::string_view path, std::string_view folder,
+                              char (&field)[kMaxSpecialPathLength + 1]);
 // The file of a special tool named by `name`: `name` itself when it holds a
 // backslash, else SpecialPathForName(name); cut to kMaxSpecialPathLength.
 std::string SpecialToolFilePath(std::string_view name);

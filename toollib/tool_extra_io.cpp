@@ -1,5 +1,7 @@
 #include "toollib/tool_extra_io.h"
 
+#include "platform/span_reader.h"
+
 namespace quarnel::toollib {
 namespace {
 
@@ -7,7 +9,13 @@ namespace {
 constexpr int kFirstVersionWithLeadByte = 80;
 constexpr int kFirstVersionWithTrailByte = 90;
 
-bool ReadBlock(platform::BinaryReader& in, int version, ExtraBlock& block) {
+// The longest on-disk ToolExtra: length 2, leading value 4, two texts of 256
+// with two bytes between, two shorts 4, block values 4 + 8 + 4 + 4, count 1,
+// 20 entries of 7, lead and trail bytes 2.
+constexpr size_t kLongestExtraBytes = 2 + 4 + 256 + 2 + 256 + 4 + 20 + 1 + 20 * 7 + 2;
+
+template <typename Reader>
+bool ReadBlock(Reader& in, int version, ExtraBlock& block) {
   if (!in.ReadI32(block.firstValue) || !in.ReadBytes(block.wideValue, sizeof block.wideValue) ||
       !in.ReadI32(block.secondValue) || !in.ReadI32(block.thirdValue) ||
       !in.ReadI8(block.entryCount)) {
@@ -28,9 +36,8 @@ bool ReadBlock(platform::BinaryReader& in, int version, ExtraBlock& block) {
   return true;
 }
 
-}  // namespace
-
-bool ReadToolExtra(platform::BinaryReader& in, int version, ToolExtra& extra) {
+template <typename Reader>
+bool DecodeToolExtra(Reader& in, int version, ToolExtra& extra) {
   int16_t text_length = 0;
   if (!in.ReadI16(text_length)) return false;
   if (text_length <= 0 || text_length > kExtraTextSize) return false;
@@ -40,6 +47,20 @@ bool ReadToolExtra(platform::BinaryReader& in, int version, ToolExtra& extra) {
          in.ReadU8(extra.firstByte) && in.ReadU8(extra.secondByte) &&
          in.ReadBytes(extra.secondText, length) && in.ReadI16(extra.firstShort) &&
          in.ReadI16(extra.secondShort) && ReadBlock(in, version, extra.block);
+}
+
+}  // namespace
+
+bool ReadToolExtra(platform::BinaryReader& in, int version, ToolExtra& extra) {
+  // An extra the reader's buffer holds whole is decoded from memory, without
+  // the file reader's refill checks per field.
+  if (const unsigned char* bytes = in.Buffered(kLongestExtraBytes)) {
+    platform::SpanReader span(bytes, kLongestExtraBytes);
+    const bool ok = DecodeToolExtra(span, version, extra);
+    in.Skip(static_cast<int64_t>(span.consumed()));
+    return ok;
+  }
+  return DecodeToolExtra(in, version, extra);
 }
 
 bool WriteToolExtra(platform::BinaryWriter& out, const ToolExtra& extra) {

@@ -10,6 +10,13 @@ namespace {
 
 ToolLibrary* g_current_library = nullptr;
 
+// Copies the record found by a locate into `tool`: 1, or 0 when there was none.
+int CopyTool(const unsigned char* record, ToolRecord& tool) {
+  if (record == nullptr) return 0;
+  tool = ToolRecord::FromBytes(record);
+  return 1;
+}
+
 }  // namespace
 
 ToolLibrary* CurrentLibrary() { return g_current_library; }
@@ -25,33 +32,10 @@ ToolLibrary::~ToolLibrary() {
   if (g_current_library == this) g_current_library = nullptr;
 }
 
-int ToolLibrary::ReadAt(ToolRecord& tool, int32_t n) {
-  unsigned char bytes[kToolRecordSize];
-  if (RecordList::ReadAt(bytes, n) == 0) return 0;
-  tool = ToolRecord::FromBytes(bytes);
-  return 1;
-}
-
-int ToolLibrary::ReadNext(ToolRecord& tool) {
-  unsigned char bytes[kToolRecordSize];
-  if (RecordList::ReadNext(bytes) == 0) return 0;
-  tool = ToolRecord::FromBytes(bytes);
-  return 1;
-}
-
-int ToolLibrary::ReadPrev(ToolRecord& tool) {
-  unsigned char bytes[kToolRecordSize];
-  if (RecordList::ReadPrev(bytes) == 0) return 0;
-  tool = ToolRecord::FromBytes(bytes);
-  return 1;
-}
-
-int ToolLibrary::ReadCurrent(ToolRecord& tool) {
-  unsigned char bytes[kToolRecordSize];
-  if (RecordList::ReadCurrent(bytes) == 0) return 0;
-  tool = ToolRecord::FromBytes(bytes);
-  return 1;
-}
+int ToolLibrary::ReadAt(ToolRecord& tool, int32_t n) { return CopyTool(LocateAt(n), tool); }
+int ToolLibrary::ReadNext(ToolRecord& tool) { return CopyTool(LocateNext(), tool); }
+int ToolLibrary::ReadPrev(ToolRecord& tool) { return CopyTool(LocatePrev(), tool); }
+int ToolLibrary::ReadCurrent(ToolRecord& tool) { return CopyTool(LocateCurrent(), tool); }
 
 uint32_t ToolLibrary::Append(const ToolRecord& tool) {
   unsigned char bytes[kToolRecordSize];
@@ -122,9 +106,9 @@ uint32_t ToolLibrary::AppendExtra(const ToolExtra& extra) {
 }
 
 int ToolLibrary::ReadExtra(ToolExtra& extra, int32_t k) {
-  unsigned char bytes[kToolExtraRecordSize];
-  if (extras_.ReadAt(bytes, k) == 0) return 0;
-  extra = ToolExtra::FromBytes(bytes);
+  const unsigned char* record = extras_.LocateAt(k);
+  if (record == nullptr) return 0;
+  extra = ToolExtra::FromBytes(record);
   return 1;
 }
 

@@ -2,6 +2,7 @@
 // station files.
 #include <type_traits>
 
+#include "platform/span_reader.h"
 #include "toollib/tool_library.h"
 #include "toollib/tool_record.h"
 
@@ -13,56 +14,73 @@ static_assert(std::is_trivially_copyable_v<ToolRecord>);
 // Versions from which a record carries valueC/valueD, and a special tool its block.
 constexpr int kFirstVersionWithValuesCD = 60;
 constexpr int kFirstVersionWithSpecialBlock = 90;
+// The longest on-disk record: 84 bytes of fields, a special tool's 24-byte
+// block and its 256-byte path.
+constexpr size_t kLongestRecordBytes = 84 + kSpecialBlockSize + 256;
 
-}  // namespace
-
-int ToolRecord::ReadRecord(platform::BinaryReader& in, int version, bool with_path) {
+// Reads the on-disk record through `in` (a BinaryReader or a SpanReader).
+template <typename Reader>
+int DecodeRecord(Reader& in, int version, bool with_path, ToolRecord& tool) {
   // Copied from a record defined elsewhere: a copy is a few vector moves, where
   // clearing in place compiles to a string instruction costlier than the read.
-  *this = kNewToolRecord;
-  if (!in.ReadF32(size) || !in.ReadI32(typeCode)) return 0;
-  const bool special = typeCode == kTypeSpecial;
+  tool = kNewToolRecord;
+  if (!in.ReadF32(tool.size) || !in.ReadI32(tool.typeCode)) return 0;
+  const bool special = tool.typeCode == kTypeSpecial;
   if (special && version >= kFirstVersionWithSpecialBlock &&
-      !in.ReadBytes(specialBlock, sizeof specialBlock)) {
+      !in.ReadBytes(tool.specialBlock, sizeof tool.specialBlock)) {
     return 0;
   }
-  if (!in.ReadI32(specialToolIndex)) return 0;
+  if (!in.ReadI32(tool.specialToolIndex)) return 0;
   if (with_path && special) {
     char path[kSpecialPathSize];
     if (!in.ReadText(path, sizeof path, kSpecialPathSize)) return 0;
-    ResolveSpecialTool(path);
+    tool.ResolveSpecialTool(path);
   }
-  if (!in.ReadI32(extraIndex)) return 0;
+  if (!in.ReadI32(tool.extraIndex)) return 0;
 
-  if (typeCode == kTypeTriangle) {
-    if (!in.ReadF32(dimensions[1]) || !in.ReadF32(dimensions[0]) || !in.ReadF32(dimensions[2])) {
+  if (tool.typeCode == kTypeTriangle) {
+    if (!in.ReadF32(tool.dimensions[1]) || !in.ReadF32(tool.dimensions[0]) || !in.ReadF32(tool.dimensions[2])) {
       return 0;
     }
   } else {
     // Not checked here: a short read shows through the next checked field.
-    in.ReadF32(dimensions[0]);
-    in.ReadF32(dimensions[1]);
-    in.ReadF32(dimensions[2]);
+    in.ReadF32(tool.dimensions[0]);
+    in.ReadF32(tool.dimensions[1]);
+    in.ReadF32(tool.dimensions[2]);
   }
-  if (special) FlagsFromZ();
+  if (special) tool.FlagsFromZ();
 
-  if (!in.ReadI32(keyedCount)) return 0;
-  for (float& angle : angles) in.ReadF32(angle);
-  if (typeCode == kTypeRound && keyedCount > 0) {
-    keyedCount = 0;
-  } else if (typeCode != kTypeRound && !special && keyedCount <= 0) {
-    keyedCount = 1;
-    angles[0] = 0.0f;
+  if (!in.ReadI32(tool.keyedCount)) return 0;
+  for (float& angle : tool.angles) in.ReadF32(angle);
+  if (tool.typeCode == kTypeRound && tool.keyedCount > 0) {
+    tool.keyedCount = 0;
+  } else if (tool.typeCode != kTypeRound && !special && tool.keyedCount <= 0) {
+    tool.keyedCount = 1;
+    tool.angles[0] = 0.0f;
   }
 
-  if (!in.ReadI32(dieClearanceCount)) return 0;
-  for (float& clearance : dieClearances) in.ReadF32(clearance);
-  if (!in.ReadF32(valueA) || !in.ReadF32(valueB)) return 0;
+  if (!in.ReadI32(tool.dieClearanceCount)) return 0;
+  for (float& clearance : tool.dieClearances) in.ReadF32(clearance);
+  if (!in.ReadF32(tool.valueA) || !in.ReadF32(tool.valueB)) return 0;
   if (version >= kFirstVersionWithValuesCD) {
-    in.ReadF32(valueC);
-    in.ReadF32(valueD);
+    in.ReadF32(tool.valueC);
+    in.ReadF32(tool.valueD);
   }
   return 1;
+}
+
+}  // namespace
+
+int ToolRecord::ReadRecord(platform::BinaryReader& in, int version, bool with_path) {
+  // A record the reader's buffer holds whole is decoded from memory, without
+  // the file reader's refill checks per field.
+  if (const unsigned char* bytes = in.Buffered(kLongestRecordBytes)) {
+    platform::SpanReader span(bytes, kLongestRecordBytes);
+    const int result = DecodeRecord(span, version, with_path, *this);
+    in.Skip(static_cast<int64_t>(span.consumed()));
+    return result;
+  }
+  return DecodeRecord(in, version, with_path, *this);
 }
 
 int ToolRecord::WriteRecord(platform::BinaryWriter& out, bool with_path) {
