@@ -46,9 +46,7 @@ int32_t SecondTableStation(toollib::ToolLibrary& library, stations::StationTable
   if (station != 0) return station;
   // A new ToolExtra names station 0: only a tool with an extra needs one read.
   if (tool.extraIndex <= 0) return 0;
-  toollib::ToolExtra extra = toollib::NewToolExtra();
-  library.ReadExtra(extra, tool.extraIndex);
-  return StationFromFloat(extra.block.entryValue[0]);
+  return StationFromFloat(library.ExtraFirstEntryValue(tool.extraIndex));
 }
 
 }  // namespace

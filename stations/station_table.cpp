@@ -111,12 +111,14 @@ int32_t StationTable::StationOf(int32_t tool_position) {
   // answers then (and for an empty table).
   if (Count() == 0 || Status() != store::kStatusOk) return WalkForStation(tool_position);
   if (!index_valid_) BuildIndex();
-  const auto found = std::lower_bound(
-      index_.begin(), index_.end(), tool_position,
-      [](const IndexEntry& entry, int32_t wanted) { return entry.toolPosition < wanted; });
-  if (found != index_.end() && found->toolPosition == tool_position) {
-    Seek(found->stationPosition);
-    return found->stationNumber;
+  if (held_filter_[static_cast<uint32_t>(tool_position) % kFilterBits]) {
+    const auto found = std::lower_bound(
+        index_.begin(), index_.end(), tool_position,
+        [](const IndexEntry& entry, int32_t wanted) { return entry.toolPosition < wanted; });
+    if (found != index_.end() && found->toolPosition == tool_position) {
+      Seek(found->stationPosition);
+      return found->stationNumber;
+    }
   }
   // A walk without a match stops on the last station.
   Seek(static_cast<int32_t>(Count()));
@@ -149,6 +151,10 @@ void StationTable::BuildIndex() {
                              return a.toolPosition == b.toolPosition;
                            }),
                index_.end());
+  held_filter_.reset();
+  for (const IndexEntry& entry : index_) {
+    held_filter_.set(static_cast<uint32_t>(entry.toolPosition) % kFilterBits);
+  }
   index_valid_ = true;
 }
 

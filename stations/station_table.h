@@ -2,6 +2,7 @@
 // tool it carries in the tool library that was loaded with it.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
@@ -68,6 +69,10 @@ class StationTable : public store::RecordList {
     int32_t stationNumber;
   };
   std::vector<IndexEntry> index_;
+  // One bit per tool position modulo kFilterBits, set for the positions the
+  // index holds: most tools have no station, and a clear bit says so at once.
+  static constexpr uint32_t kFilterBits = 4096;
+  std::bitset<kFilterBits> held_filter_;
   bool index_valid_ = false;
 };
 

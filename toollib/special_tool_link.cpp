@@ -17,12 +17,11 @@ namespace {
 char g_name_buffers[2][kSpecialPathSize];
 int g_next_name_buffer = 0;
 
-// The path at the record's index in the current library, "" when out of range.
-std::string PathOfIndex(int32_t index) {
-  ToolLibrary* library = CurrentLibrary();
-  if (library == nullptr) return {};
-  char path[kSpecialPathSize];
-  library->SpecialPathAt(index, path);
+// Copies the path at the record's index in the current library into `path`
+// and returns it; "" when out of range.
+std::string_view PathOfIndex(int32_t index, char (&path)[kSpecialPathSize]) {
+  path[0] = '\0';
+  if (ToolLibrary* library = CurrentLibrary()) library->SpecialPathAt(index, path);
   return path;
 }
 
@@ -44,7 +43,8 @@ void ToolRecord::ResolveSpecialTool(const char* name) {
 
 const char* ToolRecord::SpecialToolName(int n) const {
   if (CurrentLibrary() == nullptr || typeCode != kTypeSpecial) return "";
-  const std::string path = PathOfIndex(specialToolIndex);
+  char field[kSpecialPathSize];
+  const std::string_view path = PathOfIndex(specialToolIndex, field);
   if (!HasBackslash(path)) return "";
   const std::string_view name = platform::FileNameWithoutExtension(path);
   const size_t capacity = static_cast<size_t>(std::clamp(n, 1, static_cast<int>(kSpecialPathSize)));
@@ -58,7 +58,8 @@ const char* ToolRecord::SpecialToolName(int n) const {
 
 void ToolRecord::SpecialToolPath(char* buffer) const {
   if (buffer == nullptr) return;
-  const std::string path = PathOfIndex(specialToolIndex);
+  char field[kSpecialPathSize];
+  const std::string_view path = PathOfIndex(specialToolIndex, field);
   const size_t length = std::min(path.size(), static_cast<size_t>(kSpecialPathSize - 1));
   std::memcpy(buffer, path.data(), length);
   buffer[length] = '\0';

@@ -1,5 +1,6 @@
 #include "toollib/tool_library.h"
 
+#include <cstddef>
 #include <cstring>
 #include <string>
 
@@ -112,6 +113,14 @@ int ToolLibrary::ReadExtra(ToolExtra& extra, int32_t k) {
   return 1;
 }
 
+float ToolLibrary::ExtraFirstEntryValue(int32_t k) {
+  const unsigned char* record = extras_.LocateAt(k);
+  if (record == nullptr) return NewToolExtra().block.entryValue[0];
+  float value = 0.0f;
+  std::memcpy(&value, record + offsetof(ToolExtra, block) + offsetof(ExtraBlock, entryValue), sizeof value);
+  return value;
+}
+
 int32_t ToolLibrary::ExtraOfTool(int32_t n, ToolExtra* extra) {
   if (extra == nullptr || n <= 0 || n > static_cast<int32_t>(Count())) return 0;
   ToolRecord tool;
@@ -123,13 +132,18 @@ int32_t ToolLibrary::ExtraOfTool(int32_t n, ToolExtra* extra) {
 int32_t ToolLibrary::FindSpecialPath(const char* path) {
   if (path == nullptr) return 0;
   const std::string wanted = RerootedSpecialPath(path);
+  // An entry's text ends at its NUL or before its last byte: a text of the
+  // longest length matches whatever that last byte holds.
+  const bool longest = wanted.size() >= kSpecialPathSize - 1;
   const int32_t count = static_cast<int32_t>(paths_.Count());
-  char entry[kSpecialPathSize];
   for (int32_t k = 1; k <= count; ++k) {
-    // Each entry is compared where it was read, without copying it again.
-    if (paths_.ReadAt(entry, k) == 0) continue;
-    entry[kSpecialPathSize - 1] = '\0';
-    if (FieldEqualsIgnoringCase(entry, wanted)) return k;
+    // Each entry is compared where it lies, without a copy.
+    const auto* entry = reinterpret_cast<const char*>(paths_.LocateAt(k));
+    if (entry == nullptr) continue;
+    if (longest ? EqualIgnoringCase(std::string_view(entry, kSpecialPathSize - 1), wanted)
+                : FieldEqualsIgnoringCase(entry, wanted)) {
+      return k;
+    }
   }
   return 0;
 }
@@ -144,10 +158,14 @@ void ToolLibrary::SpecialPathAt(int32_t k, char* buffer) {
   if (buffer == nullptr) return;
   buffer[0] = '\0';
   if (k < 1 || k > static_cast<int32_t>(paths_.Count())) return;
-  char entry[kSpecialPathSize];
-  if (paths_.ReadAt(entry, k) == 0) return;
-  entry[kSpecialPathSize - 1] = '\0';
-  std::memcpy(buffer, entry, std::strlen(entry) + 1);
+  const unsigned char* entry = paths_.LocateAt(k);
+  if (entry == nullptr) return;
+  // An entry's text ends at its NUL, and at the latest before its last byte.
+  const void* nul = std::memchr(entry, '\0', kSpecialPathSize - 1);
+  const size_t length = nul != nullptr ? static_cast<size_t>(static_cast<const unsigned char*>(nul) - entry)
+                                       : kSpecialPathSize - 1;
+  std::memcpy(buffer, entry, length);
+  buffer[length] = '\0';
 }
 
 uint32_t ToolLibrary::AppendPathEntry(const char* text) {

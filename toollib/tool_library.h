@@ -99,6 +99,9 @@ class ToolLibrary : public store::LinkedRecordList {
   uint32_t AppendExtra(const ToolExtra& extra);
   // Copies extra k (1-based) into `extra`; 1 = read, 0 = no such record.
   int ReadExtra(ToolExtra& extra, int32_t k);
+  // The first entry value of extra k without copying the whole extra: what
+  // ReadExtra into a new ToolExtra would leave there (0 when there is none).
+  float ExtraFirstEntryValue(int32_t k);
   // Tool n's extraIndex, copying that extra into `extra` when above 0; 0 when
   // `extra` is null, n is out of range or the tool has none.
   int32_t ExtraOfTool(int32_t n, ToolExtra* extra);

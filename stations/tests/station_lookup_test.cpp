@@ -56,6 +56,21 @@ TEST(StationLookupTest, AnswersAndLeavesTheTableAsAWalkDoes) {
   EXPECT_EQ(StationOfTool(&table, 8), 0);
 }
 
+TEST(StationLookupTest, PositionsFarApartAndNegativeAnswerAsAWalkDoes) {
+  // Positions that share low bits, and negative ones, must neither hide a
+  // station nor invent one.
+  StationTable table(0);
+  const std::vector<std::pair<int32_t, int32_t>> stations = {
+      {21, 5}, {22, 5 + 4096}, {23, -4091}, {24, 2147483647}, {25, -2147483647 - 1}};
+  for (const auto& [number, position] : stations) table.Append(StationAt(number, position));
+  for (int32_t position : {5, 5 + 4096, 5 + 8192, -4091, -4091 - 4096, 4101 - 8192, 2147483647,
+                           2147483647 - 4096, -2147483647 - 1, 6}) {
+    ExpectSameAsWalk(table, position);
+  }
+  EXPECT_EQ(StationOfTool(&table, 5 + 4096), 22);
+  EXPECT_EQ(StationOfTool(&table, 5 + 8192), 0);
+}
+
 TEST(StationLookupTest, ChangesToTheTableAreSeenByTheNextLookup) {
   StationTable table(1);
   table.Append(StationAt(21, 4));
