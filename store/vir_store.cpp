@@ -278,6 +278,11 @@ void VirStore::RemoveLastAdded() {
   }
   // Appended at the end, the record is last both physically and in the
   // logical order: its link entry simply falls out of use.
+  DropLastSlot();
+  cursor_ = count_ - 1;
+}
+
+void VirStore::DropLastSlot() {
   --count_;
   --fill_;
   if (fill_ == 0) {
@@ -286,7 +291,6 @@ void VirStore::RemoveLastAdded() {
     --last_data_page_;
     fill_ = static_cast<int32_t>(records_per_page_);
   }
-  cursor_ = count_ - 1;
 }
 
 unsigned char* VirStore::NextSlot() {
@@ -398,14 +402,7 @@ uint32_t VirStore::Delete() {
   const uint32_t last = count_ - 1;
   if (hole != last) std::memmove(RecordAt(hole), RecordAt(last), record_size_);
   if (linked_) LinkUpdate(cursor_, hole, LinkOp::kDelete);
-  --count_;
-  --fill_;
-  if (fill_ == 0) {
-    delete[] data_pages_.back();
-    data_pages_.pop_back();
-    --last_data_page_;
-    fill_ = static_cast<int32_t>(records_per_page_);
-  }
+  DropLastSlot();
   cursor_ = cursor_ == 0 ? kNoRecord : cursor_ - 1;
   return status_;
 }

@@ -104,6 +104,8 @@ class VirStore {
   // The slot the next record takes, on a new page when the last is full;
   // nullptr (status 1) when no page can be had.
   unsigned char* NextSlot();
+  // Uncounts the physically last record, releasing its page when it empties.
+  void DropLastSlot();
   // Counts the record just placed in NextSlot's slot at `where`.
   uint32_t CommitAdd(int64_t where, uint32_t physical);
 
