@@ -11,9 +11,9 @@ scripts/ensure-packages.sh cmake ninja-build g++ libbenchmark-dev
 cmake --preset bench >/dev/null
 cmake --build --preset bench --target quarnel_bench
 echo "== $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p'), load average:$(uptime | sed 's/.*load average://')"
-# Three repetitions, medians reported: the machine may be shared.
+# Five repetitions, medians reported: the machine may be shared.
 build/bench/bench/quarnel_bench --benchmark_out=build/bench/results.json \
-  --benchmark_out_format=json --benchmark_repetitions=3 \
+  --benchmark_out_format=json --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true "$@"
 python3 bench/summarize.py build/bench/results.json > build/bench/results.md
 echo "== Markdown table: build/bench/results.md"
