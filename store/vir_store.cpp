@@ -275,9 +275,10 @@ unsigned char* VirStore::AddUnfilledAtEnd() {
   unsigned char* slot = NextSlot();
   if (slot == nullptr) return nullptr;
   // Loaders fill long runs of records in order: asking for the memory a few
-  // records ahead spares each one waiting for its cache lines. Past the page
-  // the hint is simply dropped.
-  __builtin_prefetch(slot + kFillAheadBytes, 1);
+  // records ahead spares each one waiting for its cache lines (within the
+  // page; the next page is not allocated yet).
+  const auto offset = static_cast<size_t>(slot - data_pages_.back());
+  if (offset + kFillAheadBytes < kPageBytes) __builtin_prefetch(slot + kFillAheadBytes, 1);
   return CommitAdd(kEnd, count_) == kStatusOk ? slot : nullptr;
 }
 
