@@ -1,5 +1,6 @@
 #include "store/vir_store.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -9,8 +10,11 @@ namespace quarnel::store {
 namespace {
 
 // How far ahead of the record being filled in place its successors' memory is
-// fetched (measured on the loaders: 1 to 2 KiB spare about a tenth at 100,000 tools).
+// fetched, a whole record's lines at a time (measured on the loaders: 2 to
+// 4 KiB ahead spare about a tenth of Load and Receive at 100,000 tools, whose
+// records no longer fit the cache).
 constexpr size_t kFillAheadBytes = 2048;
+constexpr size_t kCacheLineBytes = 64;
 
 }  // namespace
 
@@ -275,10 +279,14 @@ unsigned char* VirStore::AddUnfilledAtEnd() {
   unsigned char* slot = NextSlot();
   if (slot == nullptr) return nullptr;
   // Loaders fill long runs of records in order: asking for the memory a few
-  // records ahead spares each one waiting for its cache lines (within the
-  // page; the next page is not allocated yet).
+  // records ahead, every line of a record's size, spares the stores of each
+  // record waiting for their cache lines (within the page; the next page is
+  // not allocated yet).
   const auto offset = static_cast<size_t>(slot - data_pages_.back());
-  if (offset + kFillAheadBytes < kPageBytes) __builtin_prefetch(slot + kFillAheadBytes, 1);
+  const size_t ahead_end = std::min<size_t>(offset + kFillAheadBytes + record_size_, kPageBytes);
+  for (size_t line = offset + kFillAheadBytes; line < ahead_end; line += kCacheLineBytes) {
+    __builtin_prefetch(data_pages_.back() + line, 1);
+  }
   return CommitAdd(kEnd, count_) == kStatusOk ? slot : nullptr;
 }
 
