@@ -287,7 +287,12 @@ unsigned char* VirStore::AddUnfilledAtEnd() {
   for (size_t line = offset + kFillAheadBytes; line < ahead_end; line += kCacheLineBytes) {
     __builtin_prefetch(data_pages_.back() + line, 1);
   }
-  return CommitAdd(kEnd, count_) == kStatusOk ? slot : nullptr;
+  if (CommitAdd(kEnd, count_) == kStatusOk) return slot;
+  // Without its link entry the record cannot stay: nothing unfilled is left
+  // in the list, and the status still says why.
+  DropLastSlot();
+  cursor_ = count_ == 0 ? kNoRecord : count_ - 1;
+  return nullptr;
 }
 
 void VirStore::RemoveLastAdded() {

@@ -108,8 +108,7 @@ int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version) {
     if (!ReadToolExtra(in, version, extra)) return kFileReadFailed;
     unsigned char* record = extras_.AppendUnfilled();
     if (record == nullptr) return kFileReadFailed;
-    std::memcpy(record, &extra, sizeof extra);
-    std::memset(record + sizeof extra, 0, kToolExtraRecordSize - sizeof extra);
+    extra.ToBytes(*reinterpret_cast<unsigned char(*)[kToolExtraRecordSize]>(record));
   }
 
   int32_t path_count = 0;
