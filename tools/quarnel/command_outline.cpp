@@ -19,10 +19,15 @@ struct OutlineOptions {
   bool json = false;
   std::string svg;
   std::string dxf;
+  bool force = false;
 };
 
 void RunOutline(const OutlineOptions& options) {
   RequireFileKind(options.specialTool, FileKind::kSpecialTool);
+  std::vector<Output> outputs;
+  if (!options.svg.empty()) outputs.push_back({options.svg, "--svg"});
+  if (!options.dxf.empty()) outputs.push_back({options.dxf, "--dxf"});
+  RequireOutputsAllowed(outputs, {options.specialTool}, options.force);
   const SpecialToolOutline outline = ReadSpecialToolOutline(options.specialTool);
   const std::vector<DrawnPiece> pieces = DrawablePieces(outline.entities);
   if (!options.svg.empty()) WriteFileSafely(options.svg, OutlineSvg(pieces, options.specialTool));
@@ -49,6 +54,7 @@ void AddOutlineCommand(CLI::App& app) {
   command->add_option("--svg", options->svg, "draw the outline into this SVG file (y up, to scale)");
   command->add_option("--dxf", options->dxf,
                       "write the outline into this DXF file (LINE, ARC and CIRCLE entities)");
+  command->add_flag("--force,-f", options->force, "replace the drawing files when they exist");
   command->callback([options] { RunOutline(*options); });
 }
 
