@@ -4,7 +4,7 @@
 # and shows what the host makes of it. Arguments replace the default command.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/ensure-packages.sh cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev
+scripts/ensure-packages.sh cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev libdxflib-dev pkgconf
 cmake --preset default >/dev/null
 cmake --build --preset default --target quarnel_cli
 # build/demo is the build's own folder: its files are replaced on every run.

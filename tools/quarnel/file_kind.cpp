@@ -280,10 +280,13 @@ void RequireFileKind(const std::string& path, FileKind expected) {
                                 FileKindName(expected));
   }
   // The tool library and special-tool commands load the file themselves and
-  // report the library's own status; a station file is read only alongside
-  // a library, which would otherwise show its stations as absent.
-  if (!identity.reads && expected == FileKind::kStationFile) {
-    throw FileFailure(path, "does not read as a station file: " + identity.problem);
+  // report the library's own status. A station file is read only alongside a
+  // library, which would otherwise show its stations as absent; and since its
+  // loader skips a leading area and reads only what it needs, a file whose
+  // tables end before the file does is not taken for one.
+  if (expected == FileKind::kStationFile && (!identity.reads || identity.bytesAfter)) {
+    throw FileFailure(path, "does not read as a station file: " +
+                                (identity.reads ? "the file goes on after its second table" : identity.problem));
   }
   if (identity.bytesAfter) {
     Warn(path + ": the file goes on after the end of its " + FileKindName(expected) + " data");

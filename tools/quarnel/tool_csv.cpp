@@ -155,8 +155,9 @@ std::string ToolsCsv(const LibraryContents& contents) {
     cells.push_back(std::to_string(t.dieClearanceCount));
     for (float clearance : t.dieClearances) cells.push_back(ExactText(clearance));
     for (float value : {t.valueA, t.valueB, t.valueC, t.valueD}) cells.push_back(ExactText(value));
-    cells.push_back(contents.withStations ? std::to_string(t.firstStation) : "");
-    cells.push_back(contents.withStations ? std::to_string(t.secondStation) : "");
+    for (int station : {t.firstStation, t.secondStation}) {
+      cells.push_back(contents.withStations && station != 0 ? std::to_string(station) : "");
+    }
     for (size_t i = 0; i < cells.size(); ++i) csv += (i > 0 ? "," : "") + cells[i];
     csv += "\n";
   }

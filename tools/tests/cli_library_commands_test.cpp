@@ -50,7 +50,8 @@ TEST_F(CliToolsTest, ListsEveryToolWithItsTypeAndBothStations) {
   ASSERT_EQ(tools.size(), 4u);
   EXPECT_EQ(tools[0]["type"], "RO");
   EXPECT_EQ(tools[0]["firstStation"], 4);
-  EXPECT_EQ(tools[0]["secondStation"], 0);
+  EXPECT_EQ(tools[0]["index"], 1);  // as in the table and the CSV
+  EXPECT_TRUE(tools[0]["secondStation"].is_null());
   EXPECT_EQ(tools[1]["type"], "RE");
   EXPECT_EQ(tools[1]["secondStation"], 2);
   EXPECT_EQ(tools[1]["angles"][1].get<float>(), 1.5707964f);
