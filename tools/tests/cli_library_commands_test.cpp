@@ -92,6 +92,24 @@ TEST_F(CliToolsTest, ReadsOlderVersionsAndLeavesStationsOutWithoutAStationFile) 
   EXPECT_EQ(Lines(csv.out)[1].substr(Lines(csv.out)[1].size() - 2), ",,");
 }
 
+TEST_F(CliToolsTest, TheTableStaysAlignedWithNamesOutsideAscii) {
+  LibraryFileFields file;
+  file.tools = SampleTools();
+  file.tools[3].specialPath = "C:\\SPT\\PÜNCH–7.spt";
+  file.paths = {"C:\\SPT\\PÜNCH–7.spt"};
+  const CliResult table = Run({"tools", Write("tools.lib", BuildLibraryFile(file))});
+  ASSERT_EQ(table.exitCode, 0) << table.err;
+  ASSERT_NE(table.out.find("PÜNCH–7"), std::string::npos) << table.out;
+  // The last column is right-aligned: every row ends in the same terminal column.
+  const std::vector<std::string> lines = Lines(table.out);
+  auto width = [](const std::string& line) {
+    size_t characters = 0;
+    for (unsigned char c : line) characters += (c & 0xC0) != 0x80 ? 1 : 0;
+    return characters;
+  };
+  for (size_t i = 2; i < lines.size(); ++i) EXPECT_EQ(width(lines[i]), width(lines[1])) << lines[i];
+}
+
 using CliUpgradeTest = CliTest;
 
 TEST_F(CliUpgradeTest, RewritesAnOlderLibraryInPlaceAsVersion92WithTheSameTools) {
