@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 
@@ -149,6 +150,24 @@ TEST_F(CliMessageTest, WhatIsNotAFileIsNamedAsSuch) {
   EXPECT_NE(check.out.find("folder: is a folder"), std::string::npos) << check.out;
   EXPECT_NE(check.out.find("pipe: is a named pipe"), std::string::npos) << check.out;
   EXPECT_NE(check.out.find("/dev/null: is a device"), std::string::npos) << check.out;
+}
+
+TEST_F(CliMessageTest, AnUnreadableFileIsPermissionDenied) {
+  Write("locked.lib", SampleLibrary(92));
+  ASSERT_EQ(::chmod(PathOf("locked.lib").c_str(), 0), 0);
+  // Root reads any file: run as the unprivileged user "nobody" then.
+  std::string command = "cd '" + scratch_.path() + "' && ";
+  if (::geteuid() == 0) {
+    if (!FileExists("/usr/bin/setpriv")) GTEST_SKIP() << "runs as root without setpriv";
+    ASSERT_EQ(::chmod(scratch_.path().c_str(), 0755), 0);
+    command += "/usr/bin/setpriv --reuid=65534 --regid=65534 --clear-groups ";
+  }
+  for (const char* name : {"tools", "check"}) {
+    const int status = std::system((command + "'" QUARNEL_CLI_PATH "' " + name + " locked.lib >out.txt 2>&1").c_str());
+    EXPECT_NE(status, 0) << name;
+    EXPECT_NE(ReadFileBytes(PathOf("out.txt")).find("locked.lib: permission denied"), std::string::npos)
+        << ReadFileBytes(PathOf("out.txt"));
+  }
 }
 
 TEST_F(CliMessageTest, UsageErrorsShareOneExitCodeAndOutputFailuresFail) {
