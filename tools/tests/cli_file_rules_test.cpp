@@ -223,6 +223,9 @@ TEST_F(CliCsvTest, CountsABadHeaderOnceAndStopsEarlyUnlessAskedForEveryError) {
   EXPECT_EQ(Lines(all.err).size(), 51u);
   EXPECT_NE(all.err.find("50 bad rows"), std::string::npos);
   EXPECT_FALSE(FileExists(PathOf("bad.lib")));
+  // A line is bounded: a file without line ends is not read whole.
+  const CliResult endless = Run({"import", Write("long.csv", "type_code,size\n" + std::string(2 << 20, '1')), "l.lib"});
+  EXPECT_NE(endless.err.find("line 2: the line is longer than 1 MiB"), std::string::npos) << endless.err;
 }
 
 }  // namespace
