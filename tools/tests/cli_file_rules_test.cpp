@@ -56,6 +56,10 @@ TEST_F(CliFileKindTest, BytesThatTheLibraryDoesNotReadAreNoKind) {
   for (const std::string& line : Lines(check.out)) {
     EXPECT_NE(line.find("skipped"), std::string::npos) << line;
   }
+  const nlohmann::json json = RunJson({"check", "zeros", library, "--json"});
+  EXPECT_EQ(json["files"][0]["skipped"], true);
+  EXPECT_EQ(json["files"][1]["kind"], "tool library");
+  EXPECT_NE(Run({"-v", "check", library}).out.find("by its extension"), std::string::npos);
 
   for (const char* bad : {"png", "empty.sta", "cut.sta", "binary"}) {
     const CliResult tools = Run({"tools", library, "--stations", bad});
