@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/ensure-packages.sh cmake ninja-build g++ libgtest-dev libbenchmark-dev \
-  libcli11-dev nlohmann-json3-dev python3-ezdxf librsvg2-bin libxml2-utils
+  libcli11-dev nlohmann-json3-dev libdxflib-dev pkgconf python3-ezdxf librsvg2-bin libxml2-utils
 
 echo "== Linux x86_64: build and test"
 cmake --workflow --preset default

@@ -1,6 +1,24 @@
 #include "cli_error.h"
 
+#include <iostream>
+
 namespace quarnel::cli {
+namespace {
+Verbosity g_verbosity = Verbosity::kNormal;
+}
+
+void SetVerbosity(Verbosity verbosity) { g_verbosity = verbosity; }
+Verbosity CurrentVerbosity() { return g_verbosity; }
+
+void Warn(const std::string& text) {
+  if (g_verbosity == Verbosity::kQuiet) return;
+  std::cout.flush();
+  std::cerr << "quarnel: warning: " << text << "\n";
+}
+
+void Inform(const std::string& text) {
+  if (g_verbosity != Verbosity::kQuiet) std::cout << text << "\n";
+}
 
 CliError LibraryFailure(const std::string& file, const std::string& what, int status) {
   return CliError(file + ": " + what + " (status " + std::to_string(status) + ")");

@@ -7,6 +7,11 @@
 
 namespace quarnel::cli {
 
+// Exit statuses, the same for every command.
+inline constexpr int kExitFailure = 1;     // a command failed (its one line says why)
+inline constexpr int kExitUsage = 2;       // the command line itself is wrong
+inline constexpr int kExitUnexpected = 3;  // a failure the command did not foresee
+
 class CliError : public std::runtime_error {
  public:
   explicit CliError(const std::string& message) : std::runtime_error(message) {}
@@ -17,6 +22,18 @@ CliError LibraryFailure(const std::string& file, const std::string& what, int st
 
 // "FILE: WHAT": a failure found by the tool itself.
 CliError FileFailure(const std::string& file, const std::string& what);
+
+// How much the commands say besides their results: -q keeps only results and
+// failures, -v adds how each input's kind was decided.
+enum class Verbosity { kQuiet, kNormal, kVerbose };
+void SetVerbosity(Verbosity verbosity);
+Verbosity CurrentVerbosity();
+
+// "quarnel: warning: TEXT" on standard error, unless quiet.
+void Warn(const std::string& text);
+
+// TEXT as a line of standard output, unless quiet (what was written where).
+void Inform(const std::string& text);
 
 // The meaning of a status of the Send and Receive entry points.
 std::string ToolLibraryStatusText(int status);

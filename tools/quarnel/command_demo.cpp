@@ -21,6 +21,7 @@ namespace {
 
 struct DemoOptions {
   std::string folder;
+  bool force = false;
 };
 
 constexpr const char* kLibraryName = "tools.lib";
@@ -58,10 +59,19 @@ void RunDemo(const DemoOptions& options) {
   if (folder.size() + 1 + kLongestName > 255) {
     throw FileFailure(folder, "the folder's path is too long for the library's 255-character paths");
   }
+  const std::vector<SampleSpecialTool> specials = DemoSpecialTools();
+  std::vector<Output> outputs;
+  for (const char* name : {kProfileName, kLibraryName, kStationName}) {
+    outputs.push_back({folder + "/" + name, ""});
+  }
+  for (const SampleSpecialTool& special : specials) {
+    outputs.push_back({folder + "/" + special.name + ".spt", ""});
+    outputs.push_back({folder + "/" + special.name + ".svg", ""});
+  }
+  RequireOutputsAllowed(outputs, {}, options.force);
   UseSpecialToolFolder(folder);
 
   std::cout << "quarnel demo: writing a sample tool set into " << folder << "\n\n";
-  const std::vector<SampleSpecialTool> specials = DemoSpecialTools();
   for (const SampleSpecialTool& special : specials) {
     WriteFileSafely(folder + "/" + special.name + ".spt", SpecialToolFileBytes(special));
   }
@@ -115,6 +125,7 @@ void AddDemoCommand(CLI::App& app) {
       "special-tool files that use every shape and pattern kind, and a profile; then list the "
       "tools with their stations and draw every special tool to SVG.");
   command->add_option("FOLDER", options->folder, "folder to write into (created when missing)");
+  command->add_flag("--force,-f", options->force, "replace the demo's files when FOLDER holds them");
   command->callback([options] { RunDemo(*options); });
 }
 

@@ -1,11 +1,13 @@
-// quarnel outline SPECIAL-TOOL [--json] [--svg FILE] [--dxf FILE]
+// quarnel outline SPECIAL-TOOL [--json] [--svg FILE] [--dxf FILE] [--units mm|in] [--force]
 #include <iostream>
 #include <memory>
 
+#include "cli_error.h"
 #include "commands.h"
-#include "file_kind.h"
+#include "drawing_units.h"
 #include "dxf_writer.h"
 #include "file_io.h"
+#include "file_kind.h"
 #include "outline_geometry.h"
 #include "outline_listing.h"
 #include "special_tool_access.h"
@@ -19,21 +21,48 @@ struct OutlineOptions {
   bool json = false;
   std::string svg;
   std::string dxf;
+  std::string units;
+  bool force = false;
 };
+
+// Says how many entities a drawing leaves out, and why.
+void WarnAboutLeftOut(const std::string& drawing, const SpecialToolOutline& outline,
+                      const std::vector<DrawnPiece>& pieces) {
+  size_t coincident = 0;
+  for (const auto& earlier : CoincidingEntities(outline.entities)) coincident += earlier ? 1 : 0;
+  const size_t leftOut = outline.entities.size() - coincident - pieces.size();
+  if (leftOut > 0) {
+    Warn(drawing + ": " + std::to_string(leftOut) + (leftOut == 1 ? " entity" : " entities") +
+         " left out (values that are not finite, zero radius or zero sweep, or not a line or arc)");
+  }
+}
 
 void RunOutline(const OutlineOptions& options) {
   RequireFileKind(options.specialTool, FileKind::kSpecialTool);
+  std::vector<Output> outputs;
+  if (!options.svg.empty()) outputs.push_back({options.svg, "--svg"});
+  if (!options.dxf.empty()) outputs.push_back({options.dxf, "--dxf"});
+  RequireOutputsAllowed(outputs, {options.specialTool}, options.force);
+  const DrawingUnits units = ParseDrawingUnits(options.units);
   const SpecialToolOutline outline = ReadSpecialToolOutline(options.specialTool);
   const std::vector<DrawnPiece> pieces = DrawablePieces(outline.entities);
-  if (!options.svg.empty()) WriteFileSafely(options.svg, OutlineSvg(pieces, options.specialTool));
-  if (!options.dxf.empty()) WriteFileSafely(options.dxf, OutlineDxf(pieces));
+  if (!options.svg.empty()) {
+    WriteFileSafely(options.svg, OutlineSvg(pieces, options.specialTool, units));
+    WarnAboutLeftOut(options.svg, outline, pieces);
+  }
+  if (!options.dxf.empty()) {
+    ReplaceSafely(options.dxf, [&](const std::string& temporary) {
+      return WriteOutlineDxf(temporary, pieces, units);
+    });
+    WarnAboutLeftOut(options.dxf, outline, pieces);
+  }
   if (options.json) {
     std::cout << OutlineJson(outline).dump(2) << "\n";
     return;
   }
   std::cout << OutlineText(outline);
-  if (!options.svg.empty()) std::cout << "wrote " << options.svg << "\n";
-  if (!options.dxf.empty()) std::cout << "wrote " << options.dxf << "\n";
+  if (!options.svg.empty()) Inform("wrote " + options.svg);
+  if (!options.dxf.empty()) Inform("wrote " + options.dxf);
 }
 
 }  // namespace
@@ -49,6 +78,11 @@ void AddOutlineCommand(CLI::App& app) {
   command->add_option("--svg", options->svg, "draw the outline into this SVG file (y up, to scale)");
   command->add_option("--dxf", options->dxf,
                       "write the outline into this DXF file (LINE, ARC and CIRCLE entities)");
+  command->add_option("--units", options->units,
+                      "the unit of the file's lengths, named in the drawings: mm or in "
+                      "(default: none stated, lengths unscaled)")
+      ->check(CLI::IsMember({"mm", "in"}));
+  command->add_flag("--force,-f", options->force, "replace the drawing files when they exist");
   command->callback([options] { RunOutline(*options); });
 }
 

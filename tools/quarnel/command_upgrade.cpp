@@ -13,13 +13,17 @@ namespace {
 struct UpgradeOptions {
   std::string library;
   std::string output;
+  bool force = false;
 };
 
 void RunUpgrade(const UpgradeOptions& options) {
   RequireFileKind(options.library, FileKind::kToolLibrary);
+  // In place is its own explicit request; an --output is an output like any other.
+  if (!options.output.empty()) {
+    RequireOutputsAllowed({{options.output, "--output"}}, {options.library}, options.force);
+  }
   const std::string target = options.output.empty() ? options.library : options.output;
-  const std::optional<std::string> bytes = ReadWholeFile(options.library);
-  const FileIdentity before = bytes ? IdentifyFile(*bytes) : FileIdentity{};
+  const FileIdentity before = IdentifyFile(options.library, FileKind::kToolLibrary);
   UpgradeLibrary(options.library, target);
   const LibraryContents after = ReadLibrary(target, std::nullopt);
   std::cout << options.library << ": ";
@@ -37,7 +41,9 @@ void AddUpgradeCommand(CLI::App& app) {
       "Load a tool library of any version and save it as version 92: in place (replaced "
       "safely, the original stays if anything fails) or to --output.");
   command->add_option("LIBRARY", options->library, "tool library file")->required();
-  command->add_option("--output,-o", options->output, "write the upgraded library here instead");
+  command->add_option("--output,-o", options->output,
+                      "write the upgraded library here instead (never over LIBRARY itself)");
+  command->add_flag("--force,-f", options->force, "replace the --output file when it exists");
   command->callback([options] { RunUpgrade(*options); });
 }
 

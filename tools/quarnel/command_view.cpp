@@ -1,4 +1,5 @@
 // quarnel view SPECIAL-TOOL [--output FILE]
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -14,19 +15,24 @@ namespace {
 struct ViewOptions {
   std::string specialTool;
   std::string output;
+  bool force = false;
 };
 
 void RunView(const ViewOptions& options) {
   RequireFileKind(options.specialTool, FileKind::kSpecialTool);
+  if (!options.output.empty()) {
+    RequireOutputsAllowed({{options.output, "--output"}}, {options.specialTool}, options.force);
+  }
   const SpecialToolOutline outline = ReadSpecialToolOutline(options.specialTool);
   const std::string written = WritePartDrawing(outline);
   std::cout << options.specialTool << ": part drawing of " << outline.entities.size()
             << (outline.entities.size() == 1 ? " entity" : " entities")
             << " written to c:\\spt.prt, which is " << written << " here\n";
   if (!options.output.empty()) {
-    const std::optional<std::string> bytes = ReadWholeFile(written);
-    if (!bytes) throw FileFailure(written, "cannot be read back");
-    WriteFileSafely(options.output, *bytes);
+    ReplaceSafely(options.output, [&written](const std::string& temporary) {
+      std::error_code error;
+      return std::filesystem::copy_file(written, temporary, error);
+    });
     std::cout << "copied to " << options.output << "\n";
   }
 }
@@ -42,6 +48,7 @@ void AddViewCommand(CLI::App& app) {
       "in $QUARNEL_DRIVE_C, else ~/.quarnel/drive_c.");
   command->add_option("SPECIAL-TOOL", options->specialTool, "special-tool file (.spt)")->required();
   command->add_option("--output,-o", options->output, "also copy the part drawing file here");
+  command->add_flag("--force,-f", options->force, "replace the --output file when it exists");
   command->callback([options] { RunView(*options); });
 }
 

@@ -1,32 +1,25 @@
 #include "dxf_writer.h"
 
-#include <cmath>
-#include <numbers>
-#include <sstream>
+#include <dl_dxf.h>
 
-#include "number_text.h"
+#include <cmath>
+#include <memory>
+#include <numbers>
 
 namespace quarnel::cli {
 namespace {
 
-class DxfText {
- public:
-  void Group(int code, const std::string& value) {
-    std::string number = std::to_string(code);
-    text_ << std::string(number.size() < 3 ? 3 - number.size() : 0, ' ') << number << "\n"
-          << value << "\n";
-  }
-  void Group(int code, double value) { Group(code, ExactText(value)); }
-  void Point(int code, cli::Point point) {
-    Group(code, point.x);
-    Group(code + 10, point.y);
-    Group(code + 20, 0.0);
-  }
-  std::string str() const { return text_.str(); }
+constexpr const char* kOutlineLayer = "OUTLINE";
 
- private:
-  std::ostringstream text_;
-};
+// $INSUNITS codes: 0 unitless, 1 inches, 4 millimetres.
+int InsUnits(DrawingUnits units) {
+  switch (units) {
+    case DrawingUnits::kInches: return 1;
+    case DrawingUnits::kMillimetres: return 4;
+    case DrawingUnits::kUnstated: break;
+  }
+  return 0;
+}
 
 double Degrees(double radians) {
   double degrees = std::fmod(radians * 180.0 / std::numbers::pi, 360.0);
@@ -34,56 +27,69 @@ double Degrees(double radians) {
   return degrees;
 }
 
-void WriteTables(DxfText& dxf) {
-  dxf.Group(0, "SECTION");
-  dxf.Group(2, "TABLES");
-  dxf.Group(0, "TABLE");
-  dxf.Group(2, "LTYPE");
-  dxf.Group(70, "1");
-  dxf.Group(0, "LTYPE");
-  dxf.Group(2, "CONTINUOUS");
-  dxf.Group(70, "0");
-  dxf.Group(3, "Solid line");
-  dxf.Group(72, "65");
-  dxf.Group(73, "0");
-  dxf.Group(40, 0.0);
-  dxf.Group(0, "ENDTAB");
-  dxf.Group(0, "TABLE");
-  dxf.Group(2, "LAYER");
-  dxf.Group(70, "2");
-  for (const char* layer : {"0", "OUTLINE"}) {
-    dxf.Group(0, "LAYER");
-    dxf.Group(2, layer);
-    dxf.Group(70, "0");
-    dxf.Group(62, "7");
-    dxf.Group(6, "CONTINUOUS");
-  }
-  dxf.Group(0, "ENDTAB");
-  dxf.Group(0, "ENDSEC");
+void WriteHeader(DL_Dxf& dxf, DL_WriterA& dw, const std::vector<DrawnPiece>& pieces,
+                 DrawingUnits units) {
+  Bounds bounds = PiecesBounds(pieces);
+  if (bounds.empty) bounds.Add({0.0, 0.0});
+  dxf.writeHeader(dw);
+  dw.dxfString(9, "$INSUNITS");
+  dw.dxfInt(70, InsUnits(units));
+  dw.dxfString(9, "$EXTMIN");
+  dw.coord(10, bounds.minX, bounds.minY, 0.0);
+  dw.dxfString(9, "$EXTMAX");
+  dw.coord(10, bounds.maxX, bounds.maxY, 0.0);
+  dw.sectionEnd();
 }
 
-void WriteEntity(DxfText& dxf, const DrawnPiece& piece) {
+// The tables, blocks and objects that a drawing of this version must hold.
+void WriteTables(DL_Dxf& dxf, DL_WriterA& dw) {
+  dw.sectionTables();
+  dxf.writeVPort(dw);
+  dw.tableLinetypes(3);
+  dxf.writeLinetype(dw, DL_LinetypeData("BYBLOCK", "BYBLOCK", 0, 0, 0.0));
+  dxf.writeLinetype(dw, DL_LinetypeData("BYLAYER", "BYLAYER", 0, 0, 0.0));
+  dxf.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Continuous", 0, 0, 0.0));
+  dw.tableEnd();
+  dw.tableLayers(2);
+  for (const char* layer : {"0", kOutlineLayer}) {
+    dxf.writeLayer(dw, DL_LayerData(layer, 0),
+                   DL_Attributes("", DL_Codes::white, 100, "CONTINUOUS", 1.0));
+  }
+  dw.tableEnd();
+  dw.tableStyle(1);
+  dxf.writeStyle(dw, DL_StyleData("standard", 0, 2.5, 1.0, 0.0, 0, 2.5, "txt", ""));
+  dw.tableEnd();
+  dxf.writeView(dw);
+  dxf.writeUcs(dw);
+  dw.tableAppid(1);
+  dxf.writeAppid(dw, "ACAD");
+  dw.tableEnd();
+  dxf.writeDimStyle(dw, 1, 1, 1, 1, 1);
+  dxf.writeBlockRecord(dw);
+  dw.tableEnd();
+  dw.sectionEnd();
+  dw.sectionBlocks();
+  for (const char* block : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
+    dxf.writeBlock(dw, DL_BlockData(block, 0, 0.0, 0.0, 0.0));
+    dxf.writeEndBlock(dw, block);
+  }
+  dw.sectionEnd();
+}
+
+void WriteEntity(DL_Dxf& dxf, DL_WriterA& dw, const DrawnPiece& piece) {
+  const DL_Attributes layer(kOutlineLayer, DL_Codes::bylayer, 0, "BYLAYER", 1.0);
   switch (piece.kind) {
     case DrawnPiece::Kind::kLine:
-      dxf.Group(0, "LINE");
-      dxf.Group(8, "OUTLINE");
-      dxf.Point(10, piece.start);
-      dxf.Point(11, piece.end);
+      dxf.writeLine(dw, DL_LineData(piece.start.x, piece.start.y, 0.0, piece.end.x, piece.end.y, 0.0), layer);
       break;
     case DrawnPiece::Kind::kCircle:
-      dxf.Group(0, "CIRCLE");
-      dxf.Group(8, "OUTLINE");
-      dxf.Point(10, piece.centre);
-      dxf.Group(40, piece.radius);
+      dxf.writeCircle(dw, DL_CircleData(piece.centre.x, piece.centre.y, 0.0, piece.radius), layer);
       break;
     case DrawnPiece::Kind::kArc: {
       const double from = piece.sweep > 0.0 ? piece.startAngle : piece.startAngle + piece.sweep;
-      dxf.Group(0, "ARC");
-      dxf.Group(8, "OUTLINE");
-      dxf.Point(10, piece.centre);
-      dxf.Group(40, piece.radius);
-      dxf.Group(50, Degrees(from));
-      dxf.Group(51, Degrees(from + std::fabs(piece.sweep)));
+      dxf.writeArc(dw, DL_ArcData(piece.centre.x, piece.centre.y, 0.0, piece.radius, Degrees(from),
+                                  Degrees(from + std::fabs(piece.sweep))),
+                   layer);
       break;
     }
   }
@@ -91,26 +97,26 @@ void WriteEntity(DxfText& dxf, const DrawnPiece& piece) {
 
 }  // namespace
 
-std::string OutlineDxf(const std::vector<DrawnPiece>& pieces) {
-  DxfText dxf;
-  Bounds bounds = PiecesBounds(pieces);
-  if (bounds.empty) bounds.Add({0.0, 0.0});
-  dxf.Group(0, "SECTION");
-  dxf.Group(2, "HEADER");
-  dxf.Group(9, "$ACADVER");
-  dxf.Group(1, "AC1009");
-  dxf.Group(9, "$EXTMIN");
-  dxf.Point(10, {bounds.minX, bounds.minY});
-  dxf.Group(9, "$EXTMAX");
-  dxf.Point(10, {bounds.maxX, bounds.maxY});
-  dxf.Group(0, "ENDSEC");
-  WriteTables(dxf);
-  dxf.Group(0, "SECTION");
-  dxf.Group(2, "ENTITIES");
-  for (const DrawnPiece& piece : pieces) WriteEntity(dxf, piece);
-  dxf.Group(0, "ENDSEC");
-  dxf.Group(0, "EOF");
-  return dxf.str();
+bool WriteOutlineDxf(const std::string& path, const std::vector<DrawnPiece>& pieces, DrawingUnits units) {
+  DL_Dxf dxf;
+  const std::unique_ptr<DL_WriterA> dw(dxf.out(path.c_str(), DL_Codes::AC1015));
+  if (!dw || dw->openFailed()) return false;
+  WriteHeader(dxf, *dw, pieces, units);
+  WriteTables(dxf, *dw);
+  dw->sectionEntities();
+  for (const DrawnPiece& piece : pieces) WriteEntity(dxf, *dw, piece);
+  dw->sectionEnd();
+  dxf.writeObjects(*dw);
+  dxf.writeObjectsEnd(*dw);
+  dw->dxfEOF();
+  dw->close();
+  return true;
+}
+
+DrawingUnits ParseDrawingUnits(const std::string& text) {
+  if (text == "mm") return DrawingUnits::kMillimetres;
+  if (text == "in") return DrawingUnits::kInches;
+  return DrawingUnits::kUnstated;
 }
 
 }  // namespace quarnel::cli

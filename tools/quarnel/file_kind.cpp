@@ -1,279 +1,295 @@
 #include "file_kind.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <iostream>
+#include <memory>
 #include <optional>
 
 #include "cli_error.h"
 #include "file_io.h"
+#include "platform/binary_reader.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "quarnel/special_tool_info.h"
+#include "spectool/geom_item.h"
+#include "spectool/special_tool_reader.h"
+#include "stations/station_file.h"
+#include "stations/station_table.h"
+#include "toollib/tool_file.h"
+#include "toollib/tool_library.h"
 
-#include <cmath>
-#include <cstdint>
-#include <cstring>
-#include <initializer_list>
-#include <string>
-#include <vector>
-#include <algorithm>
-
+// This file works with the library's core linked into the command, not with
+// the shared library that the other commands call: the core has its own file
+// system seam, current library and message handler, and nothing read here is
+// handed to the shared library.
 namespace quarnel::cli {
 namespace {
 
-constexpr int kSpecialTool = 108;
-constexpr size_t kStationTablesOffset = 1394;
-constexpr size_t kStationRecordBytes = 176;
-constexpr size_t kPathBytes = 256;
-// Counts above these are taken as a sign that the bytes are something else.
-constexpr int32_t kMostTools = 1000000;
-constexpr int32_t kMostEntities = 10000000;
+using platform::File;
+using platform::FileSystem;
 
-bool IsOneOf(int value, std::initializer_list<int> accepted) {
-  for (int candidate : accepted) {
-    if (value == candidate) return true;
-  }
-  return false;
-}
-
-bool IsCurrentVersion(int v) { return IsOneOf(v, {52, 54, 60, 61, 62, 71, 80, 90, 91, 92}); }
-
-// How a layout fits the bytes; for a truncated fit, how far beyond the end of
-// the file the layout's first missing field reaches.
-enum class Fit { kNo, kTruncated, kLonger, kExact };
-struct Match {
-  Fit fit = Fit::kNo;
-  size_t overshoot = 0;
+// What one load of a file gave; two loads of the same kind compare equal when
+// they read the same structure.
+struct Outcome {
+  bool reads = false;
+  int status = 0;
+  uint32_t first = 0;   // tools, entities or first-table stations
+  uint32_t second = 0;  // second-table stations
+  bool operator==(const Outcome&) const = default;
 };
 
-// A forward walk over the bytes. Reads past the end yield 0 and mark the walk
-// as truncated; `Refuse` marks bytes that cannot belong to the layout.
-class Walk {
+// A file seen only up to `limit` bytes: reads stop there as at the file's end.
+class PrefixFile : public File {
  public:
-  explicit Walk(const std::string& bytes, size_t start = 0) : bytes_(bytes), at_(start) {}
-
-  int8_t I8() { return static_cast<int8_t>(Little(1)); }
-  int16_t I16() { return static_cast<int16_t>(Little(2)); }
-  int32_t I32() { return static_cast<int32_t>(Little(4)); }
-  float F32() {
-    const uint32_t bits = Little(4);
-    float value = 0.0f;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
+  PrefixFile(std::unique_ptr<File> inner, int64_t limit) : inner_(std::move(inner)), limit_(limit) {}
+  size_t Read(void* data, size_t size) override {
+    const int64_t left = std::max<int64_t>(limit_ - position_, 0);
+    const size_t allowed = std::min(size, static_cast<size_t>(left));
+    const size_t read = allowed > 0 ? inner_->Read(data, allowed) : 0;
+    position_ += static_cast<int64_t>(read);
+    return read;
   }
-  void Skip(size_t count) {
-    if (count > bytes_.size() - std::min(at_, bytes_.size())) {
-      truncated_ = true;
-      // A count that cannot be a length in any file ends the walk as refused.
-      if (count > (size_t{1} << 40)) refused_ = true;
-    }
-    at_ += count;
+  size_t Write(const void*, size_t) override { return 0; }
+  bool SeekFromCurrent(int64_t offset) override {
+    if (!inner_->SeekFromCurrent(offset)) return false;
+    position_ += offset;
+    return true;
   }
-  void Refuse() { refused_ = true; }
-  // False once the walk cannot go on (truncated or refused).
-  bool Going() const { return !truncated_ && !refused_; }
-  size_t At() const { return at_; }
-
-  Match Result() const {
-    if (refused_) return {Fit::kNo, 0};
-    if (truncated_) return {Fit::kTruncated, at_ - bytes_.size()};
-    return {at_ == bytes_.size() ? Fit::kExact : Fit::kLonger, 0};
+  bool SeekTo(int64_t offset) override {
+    if (!inner_->SeekTo(offset)) return false;
+    position_ = offset;
+    return true;
   }
+  bool Close() override { return inner_->Close(); }
 
  private:
-  uint32_t Little(int count) {
-    uint32_t value = 0;
-    if (at_ + count > bytes_.size()) {
-      truncated_ = true;
-      at_ += count;
-      return 0;
-    }
-    for (int i = 0; i < count; ++i) {
-      value |= static_cast<uint32_t>(static_cast<unsigned char>(bytes_[at_ + i])) << (8 * i);
-    }
-    at_ += count;
-    return value;
-  }
-
-  const std::string& bytes_;
-  size_t at_;
-  bool truncated_ = false;
-  bool refused_ = false;
+  std::unique_ptr<File> inner_;
+  int64_t limit_;
+  int64_t position_ = 0;
 };
 
-// A count field: refused when negative or beyond `most`.
-int32_t Count(Walk& walk, int32_t most) {
-  const int32_t count = walk.I32();
-  if (walk.Going() && (count < 0 || count > most)) walk.Refuse();
-  return walk.Going() ? count : 0;
+// The real file system, except that `path` ends after `limit` bytes.
+class PrefixFileSystem : public FileSystem {
+ public:
+  PrefixFileSystem(std::string path, int64_t limit) : path_(std::move(path)), limit_(limit) {}
+  std::unique_ptr<File> Open(const std::string& path, platform::OpenMode mode) override {
+    std::unique_ptr<File> file = platform::RealFileSystem().Open(path, mode);
+    if (file == nullptr || path != path_ || mode != platform::OpenMode::kRead) return file;
+    return std::make_unique<PrefixFile>(std::move(file), limit_);
+  }
+  bool Exists(const std::string& path) override { return platform::RealFileSystem().Exists(path); }
+  bool Replace(const std::string&, const std::string&) override { return false; }
+  bool Remove(const std::string&) override { return false; }
+
+ private:
+  std::string path_;
+  int64_t limit_;
+};
+
+// For one load: the file seen up to a limit (when given), and the message box
+// that a legacy library's special tools raise kept quiet.
+class LoadScope {
+ public:
+  LoadScope(const std::string& path, std::optional<int64_t> limit)
+      : prefix_(path, limit.value_or(0)),
+        previousFiles_(limit ? platform::SetFileSystem(&prefix_) : nullptr),
+        previousHandler_(platform::SetMessageHandler([](const char*) {})),
+        limited_(limit.has_value()) {}
+  ~LoadScope() {
+    if (limited_) platform::SetFileSystem(previousFiles_);
+    platform::SetMessageHandler(previousHandler_);
+  }
+  LoadScope(const LoadScope&) = delete;
+  LoadScope& operator=(const LoadScope&) = delete;
+
+ private:
+  PrefixFileSystem prefix_;
+  FileSystem* previousFiles_;
+  platform::MessageHandler previousHandler_;
+  bool limited_;
+};
+
+Outcome LoadLibrary(const std::string& path) {
+  toollib::ToolLibrary library;
+  toollib::CurrentLibraryScope current(&library);
+  const int status = library.Load(path.c_str());
+  return {status == toollib::kLoadOk, status, library.Count(), 0};
 }
 
-// The on-disk tool record of version `v`; `withPath` for station files.
-void ToolRecord(Walk& walk, int v, bool withPath) {
-  const float size = walk.F32();
-  const int32_t type = walk.I32();
-  if (walk.Going() && (!std::isfinite(size) || std::fabs(size) > 1e6f ||
-                       std::fpclassify(size) == FP_SUBNORMAL)) {
-    walk.Refuse();
-  }
-  const bool special = type == kSpecialTool;
-  walk.Skip((special && v >= 90 ? 24 : 0) + 4 + (special && withPath ? kPathBytes : 0) + 4 + 12 +
-            4 + 16 + 4 + 16 + 4 + 4 + (v >= 60 ? 8 : 0));
+// Marks the side field so that a read that never reached the tool data shows.
+constexpr uint8_t kSideNotWritten = 0xEE;
+
+Outcome LoadSpecialTool(const std::string& path) {
+  SpecialToolInfo info{};
+  info.path = path.c_str();
+  info.side = kSideNotWritten;
+  spectool::GeomItemList items;
+  const int status = spectool::ReadSpecialTool(&info, items);
+  const bool toolData = info.side != kSideNotWritten;
+  return {status == spectool::kSpecialToolRead && toolData, status, items.Count(), 0};
 }
 
-void ToolExtra(Walk& walk, int v) {
-  const int16_t textLength = walk.I16();
-  if (walk.Going() && (textLength <= 0 || textLength > 256)) walk.Refuse();
-  walk.Skip(4 + textLength + 1 + 1 + textLength + 2 + 2 + 4 + 8 + 4 + 4);
-  const int8_t entries = walk.I8();
-  if (walk.Going() && (entries < 0 || entries > 20)) walk.Refuse();
-  walk.Skip(entries * 7 + (v >= 80 ? 1 : 0) + (v >= 90 ? 1 : 0));
+Outcome LoadStations(const std::string& path) {
+  const std::unique_ptr<File> file = platform::Files().Open(path, platform::OpenMode::kRead);
+  if (file == nullptr) return {};
+  platform::BinaryReader in(*file);
+  stations::StationTable first(0);
+  stations::StationTable second(1);
+  int32_t separator = 0;
+  const bool reads = in.SeekTo(stations::kStationTablesOffset) &&
+                     first.LoadStations(in, stations::kStationFileVersion, nullptr) == 1 &&
+                     in.ReadI32(separator) &&
+                     second.LoadStations(in, stations::kStationFileVersion, nullptr) == 1;
+  return {reads, 0, first.Count(), second.Count()};
 }
 
-Match LibraryFit(const std::string& bytes, int v, std::string& detail) {
-  Walk walk(bytes, 2);
-  if (v == 1 || v == 6 || v == 7) {
-    const int16_t stored = walk.I16();
-    walk.Skip(36);
-    if (stored > 0) walk.Skip(72 * static_cast<size_t>(stored));
-    detail = std::to_string(stored > 1 ? stored - 1 : 0) + " tools";
-    return walk.Result();
-  }
-  const int32_t tools = Count(walk, kMostTools);
-  for (int slot = 0; slot < (v == 52 ? 9 : 20) && walk.Going(); ++slot) {
-    const int32_t start = v == 52 ? walk.I16() : walk.I32();
-    const int32_t count = v == 52 ? walk.I16() : walk.I32();
-    const bool toolSlot = slot >= 1 && slot <= 10;
-    if (walk.Going() && toolSlot && (start < 0 || start > tools || count < 0 || count > tools)) {
-      walk.Refuse();
-    }
-  }
-  for (int32_t i = 0; i < tools && walk.Going(); ++i) ToolRecord(walk, v, false);
-  const int32_t extras = Count(walk, kMostTools);
-  for (int32_t i = 0; i < extras && walk.Going(); ++i) ToolExtra(walk, v);
-  const int32_t paths = Count(walk, kMostTools);
-  walk.Skip(static_cast<size_t>(paths) * kPathBytes);
-  detail = std::to_string(tools) + (tools == 1 ? " tool" : " tools");
-  return walk.Result();
-}
-
-// Parameters that a version-7 entry stores for a type, or -1 for an unknown type.
-int ShortFormParameters(int type) {
-  static const int kCounts[] = {0, 1, 4, 3, 4, 5, 3, 9, 7, 4, 3, 5, 3, 4, 3, 3, 3, 0, 4, 5, 4, 3};
-  if (type >= 0 && type <= 21) return kCounts[type];  // "V NOTCH" stores 4 of its 5
-  return type == 23 ? 4 : -1;
-}
-
-Match SpecialToolFit(const std::string& bytes, int v, std::string& detail) {
-  Walk walk(bytes, 2);
-  int32_t entities = 0;
-  if (v == 7) {
-    walk.Skip(72);
-    const int16_t extension = walk.I16();
-    if (walk.Going() && extension < 6) walk.Refuse();
-    walk.Skip(4 + (extension > 6 ? extension - 6 : 0) + 64);
-    entities = walk.I16();
-    if (walk.Going() && entities < 0) walk.Refuse();
-    walk.Skip(4);
-    for (int32_t i = 0; i < entities && walk.Going(); ++i) {
-      const int parameters = ShortFormParameters(walk.I8());
-      if (walk.Going() && parameters < 0) walk.Refuse();
-      walk.Skip(8 + 8 + 4 * static_cast<size_t>(parameters > 0 ? parameters : 0));
-    }
-  } else {
-    ToolRecord(walk, v, false);
-    walk.Skip(60 + 4 + 8);
-    entities = Count(walk, kMostEntities);
-    for (int32_t i = 0; i < entities && walk.Going(); ++i) {
-      walk.Skip(1 + 4 + 4 + 4 + 4);
-      const int32_t parameters = walk.I32();
-      if (parameters >= 0 && parameters <= 9) walk.Skip(4 * static_cast<size_t>(parameters));
-      walk.Skip(8);
-      const int32_t words = walk.I32();
-      if (words >= 0 && words <= 2) walk.Skip(4 * static_cast<size_t>(words));
-      if (walk.I32() > 0) walk.Skip(kPathBytes);
-      walk.Skip(12);
-    }
-  }
-  detail = std::to_string(entities) + (entities == 1 ? " entity" : " entities") + " stored";
-  return walk.Result();
-}
-
-int32_t StationTable(Walk& walk) {
-  walk.Skip(12);
-  const int32_t stations = Count(walk, kMostTools);
-  for (int32_t i = 0; i < stations && walk.Going(); ++i) {
-    walk.Skip(kStationRecordBytes);
-    ToolRecord(walk, 92, true);
-  }
-  return stations;
-}
-
-Match StationFit(const std::string& bytes, std::string& detail) {
-  if (bytes.size() < kStationTablesOffset) return {};
-  Walk walk(bytes, kStationTablesOffset);
-  const int32_t first = StationTable(walk);
-  walk.Skip(4);
-  const int32_t second = StationTable(walk);
-  detail = "tables of " + std::to_string(first) + " and " + std::to_string(second) + " stations";
-  return walk.Result();
-}
-
-}  // namespace
-
-FileIdentity IdentifyFile(const std::string& bytes) {
-  struct Candidate {
-    FileKind kind;
-    int version;
-    Match match;
-    std::string detail;
-  };
-  std::vector<Candidate> candidates;
-  const int version =
-      bytes.size() >= 2 ? static_cast<int16_t>(static_cast<unsigned char>(bytes[0]) |
-                                               (static_cast<unsigned char>(bytes[1]) << 8))
-                        : 0;
-  std::string detail;
-  if (bytes.size() >= 2 && (IsOneOf(version, {1, 6, 7}) || IsCurrentVersion(version))) {
-    const Match match = LibraryFit(bytes, version, detail);
-    candidates.push_back({FileKind::kToolLibrary, version, match, detail});
-  }
-  if (bytes.size() >= 2 && (version == 7 || IsCurrentVersion(version))) {
-    const Match match = SpecialToolFit(bytes, version, detail);
-    candidates.push_back({FileKind::kSpecialTool, version, match, detail});
-  }
-  const Match stationMatch = StationFit(bytes, detail);
-  candidates.push_back({FileKind::kStationFile, 92, stationMatch, detail});
-
-  // A layout that fits the file exactly wins; then a station file with bytes
-  // to spare (the leading area and what follows the tables belong to the
-  // host); then, of the layouts that the file only begins, the one that misses
-  // the fewest bytes; last a library or special tool with bytes to spare.
-  for (const Candidate& candidate : candidates) {
-    if (candidate.match.fit == Fit::kExact) {
-      return {candidate.kind, candidate.version, true, candidate.detail};
-    }
-  }
-  if (stationMatch.fit == Fit::kLonger) {
-    return {FileKind::kStationFile, 92, true, candidates.back().detail};
-  }
-  const Candidate* nearest = nullptr;
-  for (const Candidate& candidate : candidates) {
-    if (candidate.match.fit == Fit::kTruncated &&
-        (nearest == nullptr || candidate.match.overshoot < nearest->match.overshoot)) {
-      nearest = &candidate;
-    }
-  }
-  if (nearest != nullptr) return {nearest->kind, nearest->version, false, nearest->detail};
-  for (const Candidate& candidate : candidates) {
-    if (candidate.match.fit == Fit::kLonger) {
-      return {candidate.kind, candidate.version, true, candidate.detail};
-    }
+Outcome Load(FileKind kind, const std::string& path, std::optional<int64_t> limit = std::nullopt) {
+  const LoadScope scope(path, limit);
+  switch (kind) {
+    case FileKind::kToolLibrary: return LoadLibrary(path);
+    case FileKind::kSpecialTool: return LoadSpecialTool(path);
+    case FileKind::kStationFile: return LoadStations(path);
+    case FileKind::kUnknown: break;
   }
   return {};
 }
 
+int64_t FileSize(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 ? static_cast<int64_t>(status.st_size) : 0;
+}
+
+// True when the structure that `whole` read needs the file's last bytes: the
+// same load of the file without them reads something else. A station file's
+// last eight bytes are values whose short read the loader does not notice, so
+// there the last nine are taken away.
+bool EndsAtFileEnd(FileKind kind, const std::string& path, const Outcome& whole) {
+  const int64_t cut = kind == FileKind::kStationFile ? 9 : 1;
+  return !(Load(kind, path, std::max<int64_t>(FileSize(path) - cut, 0)) == whole);
+}
+
+int StoredVersion(const std::string& path) {
+  const std::unique_ptr<File> file = platform::RealFileSystem().Open(path, platform::OpenMode::kRead);
+  if (file == nullptr) return 0;
+  platform::BinaryReader in(*file);
+  int16_t version = 0;
+  return in.ReadI16(version) ? version : 0;
+}
+
+std::string Plural(uint32_t count, const std::string& one, const std::string& many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string Problem(FileKind kind, const Outcome& outcome, int version) {
+  switch (kind) {
+    case FileKind::kToolLibrary:
+      if (outcome.status == toollib::kFileCannotOpen) return "it cannot be opened";
+      if (outcome.status == toollib::kFileUnknownVersion) {
+        return "its version " + std::to_string(version) + " is not one the library reads";
+      }
+      return "it ends early or holds a record that cannot be read";
+    case FileKind::kSpecialTool:
+      if (outcome.status == spectool::kSpecialToolRead) return "it ends inside its tool data";
+      return SpecialToolStatusText(outcome.status);
+    case FileKind::kStationFile: return "its station tables end early or cannot be read";
+    case FileKind::kUnknown: break;
+  }
+  return "";
+}
+
+FileIdentity Identity(FileKind kind, const std::string& path, const Outcome& outcome) {
+  FileIdentity identity;
+  identity.kind = kind;
+  identity.reads = outcome.reads;
+  identity.version = kind == FileKind::kStationFile ? stations::kStationFileVersion : StoredVersion(path);
+  if (!outcome.reads) {
+    identity.problem = Problem(kind, outcome, identity.version);
+    return identity;
+  }
+  switch (kind) {
+    case FileKind::kToolLibrary: identity.detail = Plural(outcome.first, "tool", "tools"); break;
+    case FileKind::kSpecialTool:
+      identity.detail = Plural(outcome.first, "entity", "entities") + " stored";
+      break;
+    case FileKind::kStationFile:
+      identity.detail = "tables of " + std::to_string(outcome.first) + " and " +
+                        Plural(outcome.second, "station", "stations");
+      break;
+    case FileKind::kUnknown: break;
+  }
+  return identity;
+}
+
+FileKind KindOfExtension(const std::string& path) {
+  const size_t dot = path.find_last_of("./");
+  if (dot == std::string::npos || path[dot] != '.') return FileKind::kUnknown;
+  std::string extension = path.substr(dot + 1);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == "lib") return FileKind::kToolLibrary;
+  if (extension == "spt") return FileKind::kSpecialTool;
+  if (extension == "sta") return FileKind::kStationFile;
+  return FileKind::kUnknown;
+}
+
+}  // namespace
+
+FileIdentity IdentifyFile(const std::string& path, FileKind asked) {
+  const FileKind claimed = asked != FileKind::kUnknown ? asked : KindOfExtension(path);
+  const std::string claimedEvidence = asked != FileKind::kUnknown ? "as the command asked" : "by its extension";
+  Outcome claimedOutcome;
+  bool claimedReachesEnd = false;
+  if (claimed != FileKind::kUnknown) {
+    claimedOutcome = Load(claimed, path);
+    claimedReachesEnd = claimedOutcome.reads && EndsAtFileEnd(claimed, path, claimedOutcome);
+  }
+  // The claimed kind is taken when its loader reads the whole file; a file
+  // that it reads only in part is of another kind when that kind reads all
+  // of it (a library read as a special tool stops long before its end).
+  if (claimed == FileKind::kUnknown || !claimedReachesEnd) {
+    for (FileKind kind : {FileKind::kToolLibrary, FileKind::kSpecialTool, FileKind::kStationFile}) {
+      if (kind == claimed) continue;
+      const Outcome outcome = Load(kind, path);
+      if (outcome.reads && EndsAtFileEnd(kind, path, outcome)) {
+        FileIdentity identity = Identity(kind, path, outcome);
+        identity.evidence = "by its content";
+        return identity;
+      }
+    }
+  }
+  if (claimed == FileKind::kUnknown) return {};
+  FileIdentity identity = Identity(claimed, path, claimedOutcome);
+  identity.bytesAfter = claimedOutcome.reads && !claimedReachesEnd;
+  identity.evidence = claimedEvidence;
+  return identity;
+}
+
 void RequireFileKind(const std::string& path, FileKind expected) {
-  const std::optional<std::string> bytes = ReadWholeFile(path);
-  if (!bytes) return;
-  const FileKind found = IdentifyFile(*bytes).kind;
-  if (found != FileKind::kUnknown && found != expected) {
-    throw FileFailure(path, "this is a " + FileKindName(found) + ", not a " + FileKindName(expected));
+  RequireReadableFile(path, expected == FileKind::kToolLibrary ? "tool library file" : FileKindName(expected));
+  const FileIdentity identity = IdentifyFile(path, expected);
+  if (CurrentVerbosity() == Verbosity::kVerbose) {
+    std::cerr << "quarnel: " << path << ": " << FileKindName(identity.kind) << " "
+              << identity.evidence << (identity.reads ? "" : ", does not read: " + identity.problem)
+              << "\n";
+  }
+  if (identity.kind != expected) {
+    throw FileFailure(path, "this is a " + FileKindName(identity.kind) + ", not a " +
+                                FileKindName(expected));
+  }
+  // The tool library and special-tool commands load the file themselves and
+  // report the library's own status. A station file is read only alongside a
+  // library, which would otherwise show its stations as absent; and since its
+  // loader skips a leading area and reads only what it needs, a file whose
+  // tables end before the file does is not taken for one.
+  if (expected == FileKind::kStationFile && (!identity.reads || identity.bytesAfter)) {
+    throw FileFailure(path, "does not read as a station file: " +
+                                (identity.reads ? "the file goes on after its second table" : identity.problem));
+  }
+  if (identity.bytesAfter) {
+    Warn(path + ": the file goes on after the end of its " + FileKindName(expected) + " data");
   }
 }
 

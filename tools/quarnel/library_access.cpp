@@ -21,7 +21,7 @@ void RequireUsablePath(const std::string& path) {
 
 void RequireFile(const std::string& path, const std::string& what) {
   RequireUsablePath(path);
-  if (!IsRegularFile(path)) throw FileFailure(path, "no such " + what);
+  RequireReadableFile(path, what);
 }
 
 // A station path that names no file: the Receive family then reports the

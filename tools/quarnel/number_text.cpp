@@ -45,10 +45,11 @@ std::string ShortText(double value, int decimals) {
 
 bool ParseFloat(const std::string& text, float& value) {
   if (text.empty()) return false;
-  // strtof accepts what people type (a leading '+', "1e3", "inf" and "nan" are refused below).
+  // strtof accepts what people type (a leading '+', "1e3") and what the
+  // listing writes for values that are not finite ("nan", "-inf").
   char* end = nullptr;
   const float parsed = std::strtof(text.c_str(), &end);
-  if (end != text.c_str() + text.size() || !std::isfinite(parsed)) return false;
+  if (end != text.c_str() + text.size()) return false;
   value = parsed;
   return true;
 }

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstring>
 #include <numbers>
+#include <string>
+#include <unordered_map>
 
 namespace quarnel::cli {
 namespace {
@@ -67,11 +69,27 @@ Point ArcPoint(const GeomEntity& arc, double angle) {
   return {arc.x + arc.p[0] * std::cos(angle), arc.y + arc.p[0] * std::sin(angle)};
 }
 
-std::vector<DrawnPiece> DrawablePieces(const std::vector<GeomEntity>& entities) {
-  std::vector<DrawnPiece> pieces;
+std::vector<std::optional<size_t>> CoincidingEntities(const std::vector<GeomEntity>& entities) {
+  std::vector<std::optional<size_t>> coinciding(entities.size());
+  std::unordered_map<std::string, size_t> first;
   for (size_t index = 0; index < entities.size(); ++index) {
     const GeomEntity& entity = entities[index];
-    if (!AllFinite(entity)) continue;
+    const auto* bytes = reinterpret_cast<const char*>(&entity);
+    std::string key(1, static_cast<char>(entity.type));
+    key.append(bytes + offsetof(GeomEntity, x), sizeof(float) * 2);
+    key.append(bytes + offsetof(GeomEntity, p), sizeof(float) * 9);
+    const auto [found, added] = first.emplace(std::move(key), index);
+    if (!added) coinciding[index] = found->second;
+  }
+  return coinciding;
+}
+
+std::vector<DrawnPiece> DrawablePieces(const std::vector<GeomEntity>& entities) {
+  std::vector<DrawnPiece> pieces;
+  const std::vector<std::optional<size_t>> coinciding = CoincidingEntities(entities);
+  for (size_t index = 0; index < entities.size(); ++index) {
+    const GeomEntity& entity = entities[index];
+    if (coinciding[index] || !AllFinite(entity)) continue;
     if (entity.type == kLineType) {
       pieces.push_back(LinePiece(entity, index));
     } else if (entity.type == kArcType) {

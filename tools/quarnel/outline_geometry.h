@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "quarnel/geometry.h"
@@ -27,9 +28,15 @@ struct DrawnPiece {
   double sweep = 0.0;      // arcs: signed, positive counter-clockwise, |sweep| < one turn
 };
 
+// For each entity, the index of the first earlier entity with the same type,
+// position and parameters (a pattern's seed and its first copy coincide as
+// the host receives them), or nothing.
+std::vector<std::optional<size_t>> CoincidingEntities(const std::vector<GeomEntity>& entities);
+
 // The drawable pieces of an outline, in order. An arc whose sweep reaches a
-// full turn becomes a circle; arcs of zero radius or zero sweep, entities that
-// are neither lines nor arcs and entities with non-finite values draw nothing.
+// full turn becomes a circle; an entity that coincides with an earlier one is
+// drawn once; arcs of zero radius or zero sweep, entities that are neither
+// lines nor arcs and entities with non-finite values draw nothing.
 std::vector<DrawnPiece> DrawablePieces(const std::vector<GeomEntity>& entities);
 
 struct Bounds {

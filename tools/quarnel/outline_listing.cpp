@@ -42,13 +42,17 @@ std::string OutlineText(const SpecialToolOutline& outline) {
           ShortText(std::bit_cast<float>(t.valueC)) + ", value D " + ShortText(t.valueD) + "\n";
   if (outline.entities.empty()) return text;
 
+  const std::vector<std::optional<size_t>> coinciding = CoincidingEntities(outline.entities);
+  size_t coincident = 0;
   TextTable table;
-  table.header = {"#", "Entity", "X", "Y", "End X", "End Y", "Radius", "Start (deg)", "Sweep (deg)"};
-  table.rightAligned = {true, false, true, true, true, true, true, true, true};
+  table.header = {"#", "Same as", "Entity", "X", "Y", "End X", "End Y", "Radius", "Start (deg)", "Sweep (deg)"};
+  table.rightAligned = {true, true, false, true, true, true, true, true, true, true};
   for (size_t i = 0; i < outline.entities.size(); ++i) {
     const GeomEntity& e = outline.entities[i];
-    std::vector<std::string> row = {std::to_string(i + 1), EntityName(e.type), ShortText(e.x),
-                                    ShortText(e.y)};
+    coincident += coinciding[i] ? 1 : 0;
+    std::vector<std::string> row = {std::to_string(i + 1),
+                                    coinciding[i] ? std::to_string(*coinciding[i] + 1) : "",
+                                    EntityName(e.type), ShortText(e.x), ShortText(e.y)};
     if (e.type == kLineType) {
       const Point end = LineEnd(e);
       row.insert(row.end(), {ShortText(end.x), ShortText(end.y), "", "", ""});
@@ -59,7 +63,13 @@ std::string OutlineText(const SpecialToolOutline& outline) {
     }
     table.rows.push_back(std::move(row));
   }
-  return text + FormatTable(table);
+  text += FormatTable(table);
+  if (coincident > 0) {
+    text += std::to_string(coincident) + (coincident == 1 ? " entity coincides" : " entities coincide") +
+            " with an earlier one (\"Same as\": a pattern's seed and its first copy, as the host "
+            "receives them); drawings draw each once\n";
+  }
+  return text;
 }
 
 nlohmann::ordered_json OutlineJson(const SpecialToolOutline& outline) {
@@ -75,11 +85,12 @@ nlohmann::ordered_json OutlineJson(const SpecialToolOutline& outline) {
       {"valueD", DecimalValue(t.valueD)},
       {"side", t.side},
   };
+  const std::vector<std::optional<size_t>> coinciding = CoincidingEntities(outline.entities);
   nlohmann::ordered_json entities = nlohmann::ordered_json::array();
   for (size_t i = 0; i < outline.entities.size(); ++i) {
     const GeomEntity& e = outline.entities[i];
     nlohmann::ordered_json entity = {
-        {"index", i},
+        {"index", i + 1},
         {"type", EntityName(e.type)},
         {"typeCode", int{e.type}},
         {"ref", int32_t{e.ref}},
@@ -88,6 +99,7 @@ nlohmann::ordered_json OutlineJson(const SpecialToolOutline& outline) {
         {"y", DecimalValue(e.y)},
         {"p", Floats(Parameters(e))},
     };
+    if (coinciding[i]) entity["coincidesWith"] = *coinciding[i] + 1;
     if (e.type == kLineType) {
       entity["start"] = PointJson({e.x, e.y});
       entity["end"] = PointJson(LineEnd(e));

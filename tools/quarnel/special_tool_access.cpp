@@ -38,7 +38,7 @@ SpecialToolOutline ReadSpecialToolOutline(const std::string& path) {
   if (path.size() > 255) {
     throw FileFailure(path, "the path is longer than 255 characters, which the library cannot take");
   }
-  if (!IsRegularFile(path)) throw FileFailure(path, "no such special-tool file");
+  RequireReadableFile(path, "special-tool file");
 
   SpecialToolOutline outline;
   outline.path = path;

@@ -10,8 +10,14 @@
 namespace quarnel::cli {
 namespace {
 
-// The longer side of the picture, in pixels.
-constexpr double kPictureSize = 800.0;
+std::string UnitSuffix(DrawingUnits units) {
+  switch (units) {
+    case DrawingUnits::kMillimetres: return "mm";
+    case DrawingUnits::kInches: return "in";
+    case DrawingUnits::kUnstated: break;
+  }
+  return "";
+}
 
 std::string Escaped(const std::string& text) {
   std::string out;
@@ -44,7 +50,8 @@ std::string PathData(const DrawnPiece& piece) {
 
 }  // namespace
 
-std::string OutlineSvg(const std::vector<DrawnPiece>& pieces, const std::string& title) {
+std::string OutlineSvg(const std::vector<DrawnPiece>& pieces, const std::string& title,
+                       DrawingUnits units) {
   Bounds bounds = PiecesBounds(pieces);
   if (bounds.empty) bounds.Add({0.0, 0.0});
   double width = bounds.maxX - bounds.minX;
@@ -55,13 +62,12 @@ std::string OutlineSvg(const std::vector<DrawnPiece>& pieces, const std::string&
   height += 2.0 * margin;
   const double left = bounds.minX - margin;
   const double top = -(bounds.maxY + margin);  // the top edge after the y flip
-  const double pixels = kPictureSize / std::max(width, height);
   const double stroke = extent / 400.0;
 
   std::ostringstream svg;
   svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\""
-      << ShortText(width * pixels, 2) << "\" height=\"" << ShortText(height * pixels, 2)
+      << N(width) << UnitSuffix(units) << "\" height=\"" << N(height) << UnitSuffix(units)
       << "\" viewBox=\"" << N(left) << " " << N(top) << " " << N(width) << " " << N(height)
       << "\">\n"
       << "  <title>" << Escaped(title) << "</title>\n"

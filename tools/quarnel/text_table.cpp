@@ -5,12 +5,19 @@
 namespace quarnel::cli {
 namespace {
 
+// Columns a cell takes on a terminal: one per UTF-8 character, not per byte.
+size_t DisplayWidth(const std::string& text) {
+  size_t width = 0;
+  for (unsigned char c : text) width += (c & 0xC0) != 0x80 ? 1 : 0;
+  return width;
+}
+
 void AppendRow(std::string& out, const std::vector<std::string>& cells,
                const std::vector<size_t>& widths, const std::vector<bool>& right) {
   std::string line;
   for (size_t column = 0; column < widths.size(); ++column) {
     const std::string cell = column < cells.size() ? cells[column] : "";
-    const std::string padding(widths[column] - std::min(widths[column], cell.size()), ' ');
+    const std::string padding(widths[column] - std::min(widths[column], DisplayWidth(cell)), ' ');
     if (column > 0) line += "  ";
     const bool alignRight = column < right.size() && right[column];
     line += alignRight ? padding + cell : cell + padding;
@@ -23,10 +30,10 @@ void AppendRow(std::string& out, const std::vector<std::string>& cells,
 
 std::string FormatTable(const TextTable& table) {
   std::vector<size_t> widths(table.header.size(), 0);
-  for (size_t column = 0; column < widths.size(); ++column) widths[column] = table.header[column].size();
+  for (size_t column = 0; column < widths.size(); ++column) widths[column] = DisplayWidth(table.header[column]);
   for (const auto& row : table.rows) {
     for (size_t column = 0; column < row.size() && column < widths.size(); ++column) {
-      widths[column] = std::max(widths[column], row[column].size());
+      widths[column] = std::max(widths[column], DisplayWidth(row[column]));
     }
   }
   std::string out;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <istream>
 
 #include "number_text.h"
 #include "tool_listing.h"
@@ -27,8 +28,9 @@ std::string Quoted(const std::string& text) {
   return out + "\"";
 }
 
-// Splits one CSV line; false when a quoted field is not closed on the line.
-bool SplitCsvLine(const std::string& line, std::vector<std::string>& fields) {
+// Splits one CSV line at `separator`; false when a quoted field is not
+// closed on the line. Fields are trimmed of surrounding blanks.
+bool SplitCsvLine(const std::string& line, char separator, std::vector<std::string>& fields) {
   fields.assign(1, "");
   bool quoted = false;
   for (size_t i = 0; i < line.size(); ++i) {
@@ -44,13 +46,24 @@ bool SplitCsvLine(const std::string& line, std::vector<std::string>& fields) {
       }
     } else if (c == '"') {
       quoted = true;
-    } else if (c == ',') {
+    } else if (c == separator) {
       fields.emplace_back();
     } else {
       fields.back() += c;
     }
   }
+  for (std::string& field : fields) {
+    const size_t first = field.find_first_not_of(" \t");
+    const size_t last = field.find_last_not_of(" \t");
+    field = first == std::string::npos ? "" : field.substr(first, last - first + 1);
+  }
   return !quoted;
+}
+
+std::string Lowered(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
 }
 
 bool ValidToolName(const std::string& name) {
@@ -142,73 +155,128 @@ std::string ToolsCsv(const LibraryContents& contents) {
     cells.push_back(std::to_string(t.dieClearanceCount));
     for (float clearance : t.dieClearances) cells.push_back(ExactText(clearance));
     for (float value : {t.valueA, t.valueB, t.valueC, t.valueD}) cells.push_back(ExactText(value));
-    cells.push_back(contents.withStations ? std::to_string(t.firstStation) : "");
-    cells.push_back(contents.withStations ? std::to_string(t.secondStation) : "");
+    for (int station : {t.firstStation, t.secondStation}) {
+      cells.push_back(contents.withStations && station != 0 ? std::to_string(station) : "");
+    }
     for (size_t i = 0; i < cells.size(); ++i) csv += (i > 0 ? "," : "") + cells[i];
     csv += "\n";
   }
   return csv;
 }
 
-std::vector<ToolRow> ToolsFromCsv(const std::string& text, std::vector<CsvProblem>& problems) {
-  std::vector<ToolRow> tools;
-  std::map<std::string, size_t> columns;
+namespace {
+
+// A line longer than this is not a row of tools.
+constexpr size_t kLongestLine = 1 << 20;
+
+// The header's columns; an empty text when the header is good, else all that is wrong with it.
+std::string ReadHeader(const std::vector<std::string>& fields, std::map<std::string, size_t>& columns) {
+  std::vector<std::string> wrong;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    const std::string name = Lowered(fields[i]);
+    if (std::find(kColumns.begin(), kColumns.end(), name) == kColumns.end()) {
+      wrong.push_back("unknown column \"" + fields[i] + "\"");
+    } else if (!columns.emplace(name, i).second) {
+      wrong.push_back("column \"" + name + "\" appears twice");
+    }
+  }
+  for (const char* required : {"type_code", "size"}) {
+    if (!columns.count(required)) wrong.push_back(std::string("no column \"") + required + "\"");
+  }
+  std::string text;
+  for (const std::string& what : wrong) text += (text.empty() ? "" : ", ") + what;
+  return text;
+}
+
+// What the library will change or leave out of a good row.
+void WarnAboutRow(const ToolRow& tool, const std::map<std::string, size_t>& columns,
+                  const std::vector<std::string>& fields, size_t line,
+                  const std::function<bool(const std::string&)>& specialToolExists,
+                  std::vector<CsvProblem>& warnings) {
+  auto warn = [&](const std::string& what) { warnings.push_back({line, what}); };
+  const std::string code = std::to_string(tool.typeCode);
+  if (!IsKnownTypeCode(tool.typeCode)) warn("type_code " + code + " has no type of its own (NULL)");
+  if (!(tool.size > 0.0f)) warn("size " + ExactText(tool.size) + " is not above zero");
+  if (const auto type = columns.find("type"); type != columns.end() && !fields[type->second].empty() &&
+                                              Lowered(fields[type->second]) != Lowered(TypeLabel(tool.typeCode))) {
+    warn("type \"" + fields[type->second] + "\" contradicts type_code " + code + " (" +
+         TypeLabel(tool.typeCode) + "); type_code is used");
+  }
+  if (tool.typeCode == 1 && tool.keyedCount > 0) {
+    warn("keyed_count " + std::to_string(tool.keyedCount) + " of a round tool reads back as 0");
+  } else if (tool.typeCode != 1 && tool.typeCode != kSpecialToolType && tool.keyedCount <= 0) {
+    warn("keyed_count 0 of a type-" + code + " tool reads back as 1, with a1 = 0");
+  }
+  for (const char* station : {"station_1", "station_2"}) {
+    if (const auto column = columns.find(station); column != columns.end() && !fields[column->second].empty()) {
+      warn(std::string(station) + " is not written: stations live in a station file, not in a library");
+    }
+  }
+  if (tool.typeCode == kSpecialToolType && !specialToolExists(tool.name)) {
+    warn("special tool " + tool.name + " has no file " + tool.name + ".spt in the special-tool folder");
+  }
+}
+
+}  // namespace
+
+CsvImport ToolsFromCsv(std::istream& in, size_t mostProblems,
+                       const std::function<bool(const std::string&)>& specialToolExists) {
+  CsvImport result;
+  std::map<std::string, size_t> columns;      // every column of the header
+  std::map<std::string, size_t> readColumns;  // the columns that make a tool
   size_t headerFields = 0;
   bool haveHeader = false;
-  size_t lineNumber = 0;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    start = end + 1;
-    ++lineNumber;
+  char separator = ',';
+  std::string line;
+  for (size_t lineNumber = 1; std::getline(in, line); ++lineNumber) {
+    if (mostProblems > 0 && result.problems.size() >= mostProblems) break;
+    if (line.size() > kLongestLine) {
+      result.problems.push_back({lineNumber, "the line is longer than 1 MiB"});
+      break;
+    }
+    if (lineNumber == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.find_first_not_of(" \t") == std::string::npos) continue;
-
+    if (!haveHeader) {
+      separator = line.find(';') != std::string::npos && line.find(',') == std::string::npos ? ';' : ',';
+    }
     std::vector<std::string> fields;
-    if (!SplitCsvLine(line, fields)) {
-      problems.push_back({lineNumber, "a quoted field is not closed on its line"});
+    if (!SplitCsvLine(line, separator, fields)) {
+      result.problems.push_back({lineNumber, "a quoted field is not closed on its line"});
+      if (!haveHeader) break;
       continue;
     }
     if (!haveHeader) {
       haveHeader = true;
       headerFields = fields.size();
-      for (size_t i = 0; i < fields.size(); ++i) {
-        const std::string& name = fields[i];
-        if (std::find(kColumns.begin(), kColumns.end(), name) == kColumns.end()) {
-          problems.push_back({lineNumber, "unknown column \"" + name + "\""});
-        } else if (!columns.emplace(name, i).second) {
-          problems.push_back({lineNumber, "column \"" + name + "\" appears twice"});
-        }
+      if (const std::string wrong = ReadHeader(fields, columns); !wrong.empty()) {
+        result.problems.push_back({lineNumber, wrong});
+        result.badHeader = true;
+        break;
       }
-      for (const char* required : {"type_code", "size"}) {
-        if (!columns.count(required)) {
-          problems.push_back({lineNumber, std::string("the header lacks the column \"") +
-                                              required + "\""});
-        }
-      }
-      if (!problems.empty()) return {};
-      for (auto it = columns.begin(); it != columns.end();) {
-        it = ListingOnly(it->first) ? columns.erase(it) : std::next(it);
+      for (const auto& column : columns) {
+        if (!ListingOnly(column.first)) readColumns.insert(column);
       }
       continue;
     }
     if (fields.size() != headerFields) {
-      problems.push_back({lineNumber, "has " + std::to_string(fields.size()) + " fields, the header " +
-                                          std::to_string(headerFields)});
+      result.problems.push_back({lineNumber, "has " + std::to_string(fields.size()) +
+                                                 " fields, the header " + std::to_string(headerFields)});
       continue;
     }
     ToolRow tool;
-    const std::string problem = RowReader(columns, fields).Read(tool);
+    const std::string problem = RowReader(readColumns, fields).Read(tool);
     if (!problem.empty()) {
-      problems.push_back({lineNumber, problem});
+      result.problems.push_back({lineNumber, problem});
       continue;
     }
-    tools.push_back(std::move(tool));
+    WarnAboutRow(tool, columns, fields, lineNumber, specialToolExists, result.warnings);
+    result.tools.push_back(std::move(tool));
   }
-  if (!haveHeader) problems.push_back({1, "the file has no header line"});
-  return tools;
+  if (in.bad()) result.problems.push_back({0, "the file cannot be read"});
+  if (!haveHeader && result.problems.empty()) result.problems.push_back({1, "the file has no header line"});
+  if (!result.problems.empty()) result.tools.clear();
+  return result;
 }
 
 }  // namespace quarnel::cli

@@ -21,7 +21,11 @@ std::string Joined(const std::array<float, 4>& values, int count, bool degrees) 
   return text.empty() ? "-" : text;
 }
 
+// A tool without a station: "-" in the table, an empty cell in CSV, null in JSON.
 std::string Station(int number) { return number == 0 ? "-" : std::to_string(number); }
+nlohmann::ordered_json StationJson(int number) {
+  return number == 0 ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(number);
+}
 
 nlohmann::ordered_json Floats(const std::array<float, 4>& values) {
   nlohmann::ordered_json array = nlohmann::ordered_json::array();
@@ -64,7 +68,7 @@ nlohmann::ordered_json ToolsJson(const LibraryContents& contents) {
   for (size_t index = 0; index < contents.tools.size(); ++index) {
     const ToolRow& tool = contents.tools[index];
     nlohmann::ordered_json entry = {
-        {"index", index},
+        {"index", index + 1},
         {"typeCode", tool.typeCode},
         {"type", TypeLabel(tool.typeCode)},
         {"size", DecimalValue(tool.size)},
@@ -82,8 +86,8 @@ nlohmann::ordered_json ToolsJson(const LibraryContents& contents) {
         {"valueD", DecimalValue(tool.valueD)},
     };
     if (contents.withStations) {
-      entry["firstStation"] = tool.firstStation;
-      entry["secondStation"] = tool.secondStation;
+      entry["firstStation"] = StationJson(tool.firstStation);
+      entry["secondStation"] = StationJson(tool.secondStation);
     }
     tools.push_back(std::move(entry));
   }

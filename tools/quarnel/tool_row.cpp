@@ -1,21 +1,15 @@
 #include "tool_row.h"
 
+#include "toollib/tool_record.h"
+
 namespace quarnel::cli {
 
 std::string TypeLabel(int typeCode) {
-  switch (typeCode) {
-    case 109: return "CR";
-    case 105: return "DD";
-    case 106: return "OB";
-    case 110: return "RC";
-    case 3: return "RE";
-    case 1: return "RO";
-    case 104: return "SD";
-    case 103: return "SQ";
-    case 107: return "TR";
-    case kSpecialToolType: return "SPEC";
-    default: return "NULL";
-  }
+  std::string label = toollib::TypeSlotLabel(toollib::TypeSlotOfCode(typeCode));
+  while (!label.empty() && label.back() == ' ') label.pop_back();
+  return label;
 }
+
+bool IsKnownTypeCode(int typeCode) { return toollib::TypeSlotOfCode(typeCode) != 0; }
 
 }  // namespace quarnel::cli

@@ -26,4 +26,7 @@ struct ToolRow {
 // The label of the type slot of a type code ("RO", "SQ", ... "NULL"), trimmed.
 std::string TypeLabel(int typeCode);
 
+// True for the codes with a type slot of their own (every other code is "NULL").
+bool IsKnownTypeCode(int typeCode);
+
 }  // namespace quarnel::cli

@@ -1,5 +1,6 @@
 // outline, view and demo: the outline as the host receives it, its SVG and
 // DXF drawings read back by independent readers, the part drawing file.
+#include <algorithm>
 #include <filesystem>
 #include <numbers>
 #include <set>
@@ -47,6 +48,31 @@ TEST_F(CliDrawingTest, OutlineIsWhatTheHostReceives) {
   for (int i = 1; i <= 4; ++i) EXPECT_EQ(entities[i]["type"], "LINE");
   for (int i = 5; i <= 9; ++i) EXPECT_EQ(entities[i]["type"], "ARC");
   EXPECT_NEAR(entities[7]["centre"][1].get<double>(), 5.0, 1e-5);  // the copy at 90 degrees
+  EXPECT_EQ(entities[0]["index"], 1);
+  // The pattern's seed and its first copy coincide: the listing says so.
+  EXPECT_EQ(entities[6]["coincidesWith"], 6);
+  EXPECT_FALSE(entities[7].contains("coincidesWith"));
+  const CliResult text = Run({"outline", "p.spt", "--svg", "p.svg"});
+  EXPECT_NE(text.out.find("1 entity coincides with an earlier one"), std::string::npos) << text.out;
+}
+
+TEST_F(CliDrawingTest, DrawingsNameTheUnitsTheyAreGiven) {
+  SpecialToolFileFields file;
+  file.entities = {{1, 0, 0, 0, 0, {10}}};
+  Write("p.spt", BuildSpecialToolFile(file));
+  ASSERT_EQ(Run({"outline", "p.spt", "--svg", "mm.svg", "--dxf", "mm.dxf", "--units", "mm"}).exitCode, 0);
+  ASSERT_EQ(Run({"outline", "p.spt", "--dxf", "in.dxf", "--units", "in"}).exitCode, 0);
+  ASSERT_EQ(Run({"outline", "p.spt", "--svg", "plain.svg"}).exitCode, 0);
+  EXPECT_NE(ReadFileBytes(PathOf("mm.svg")).find("width=\"22mm\" height=\"22mm\" viewBox=\"-11 -11 22 22\""),
+            std::string::npos) << ReadFileBytes(PathOf("mm.svg"));
+  EXPECT_NE(ReadFileBytes(PathOf("plain.svg")).find("width=\"22\" height=\"22\""), std::string::npos);
+  for (const auto& [name, code] : {std::pair{"mm.dxf", "4"}, std::pair{"in.dxf", "1"}}) {
+    const std::vector<std::string> lines = Lines(ReadFileBytes(PathOf(name)));
+    const auto found = std::find(lines.begin(), lines.end(), "$INSUNITS");
+    ASSERT_LT(found + 2, lines.end()) << name;
+    EXPECT_EQ(*(found + 2), code) << name;
+  }
+  EXPECT_EQ(Run({"outline", "p.spt", "--units", "cm"}).exitCode, 2);
 }
 
 TEST_F(CliDrawingTest, SvgAndDxfOfEveryShapeMatchTheOutline) {

@@ -50,7 +50,8 @@ TEST_F(CliToolsTest, ListsEveryToolWithItsTypeAndBothStations) {
   ASSERT_EQ(tools.size(), 4u);
   EXPECT_EQ(tools[0]["type"], "RO");
   EXPECT_EQ(tools[0]["firstStation"], 4);
-  EXPECT_EQ(tools[0]["secondStation"], 0);
+  EXPECT_EQ(tools[0]["index"], 1);  // as in the table and the CSV
+  EXPECT_TRUE(tools[0]["secondStation"].is_null());
   EXPECT_EQ(tools[1]["type"], "RE");
   EXPECT_EQ(tools[1]["secondStation"], 2);
   EXPECT_EQ(tools[1]["angles"][1].get<float>(), 1.5707964f);
@@ -89,6 +90,24 @@ TEST_F(CliToolsTest, ReadsOlderVersionsAndLeavesStationsOutWithoutAStationFile) 
   const CliResult csv = Run({"tools", PathOf("v54.lib"), "--csv"});
   ASSERT_EQ(csv.exitCode, 0) << csv.err;
   EXPECT_EQ(Lines(csv.out)[1].substr(Lines(csv.out)[1].size() - 2), ",,");
+}
+
+TEST_F(CliToolsTest, TheTableStaysAlignedWithNamesOutsideAscii) {
+  LibraryFileFields file;
+  file.tools = SampleTools();
+  file.tools[3].specialPath = "C:\\SPT\\PÜNCH–7.spt";
+  file.paths = {"C:\\SPT\\PÜNCH–7.spt"};
+  const CliResult table = Run({"tools", Write("tools.lib", BuildLibraryFile(file))});
+  ASSERT_EQ(table.exitCode, 0) << table.err;
+  ASSERT_NE(table.out.find("PÜNCH–7"), std::string::npos) << table.out;
+  // The last column is right-aligned: every row ends in the same terminal column.
+  const std::vector<std::string> lines = Lines(table.out);
+  auto width = [](const std::string& line) {
+    size_t characters = 0;
+    for (unsigned char c : line) characters += (c & 0xC0) != 0x80 ? 1 : 0;
+    return characters;
+  };
+  for (size_t i = 2; i < lines.size(); ++i) EXPECT_EQ(width(lines[i]), width(lines[1])) << lines[i];
 }
 
 using CliUpgradeTest = CliTest;
@@ -178,10 +197,10 @@ TEST_F(CliCheckTest, TellsLibrariesStationFilesAndSpecialToolsApartByContent) {
   EXPECT_NE(lines[1].find("station file"), std::string::npos) << lines[1];
   EXPECT_NE(lines[2].find("special-tool file, version 7"), std::string::npos) << lines[2];
   EXPECT_NE(lines[3].find("special-tool file, version 92"), std::string::npos) << lines[3];
-  EXPECT_NE(lines[4].find("loads (4 tools)"), std::string::npos) << lines[4];
+  EXPECT_NE(lines[4].find("4 tools, reads"), std::string::npos) << lines[4];
 }
 
-TEST_F(CliCheckTest, FailsWhenAnyFileIsMissingTruncatedOrOfNoKnownKind) {
+TEST_F(CliCheckTest, FailsWhenAnyFileIsMissingOrTruncatedAndSkipsFilesOfNoKnownKind) {
   const std::string library = SampleLibrary(92);
   const CliResult result =
       Run({"check", Write("good.lib", library), Write("cut.lib", library.substr(0, library.size() / 2)),
@@ -189,12 +208,13 @@ TEST_F(CliCheckTest, FailsWhenAnyFileIsMissingTruncatedOrOfNoKnownKind) {
   EXPECT_NE(result.exitCode, 0);
   const std::vector<std::string> lines = Lines(result.out);
   ASSERT_EQ(lines.size(), 4u);
-  EXPECT_NE(lines[0].find("loads"), std::string::npos);
+  EXPECT_NE(lines[0].find("reads"), std::string::npos);
   EXPECT_NE(lines[1].find("tool library"), std::string::npos) << lines[1];
-  EXPECT_NE(lines[1].find("does not load"), std::string::npos) << lines[1];
-  EXPECT_NE(lines[2].find("is not a tool library"), std::string::npos) << lines[2];
+  EXPECT_NE(lines[1].find("does not read"), std::string::npos) << lines[1];
+  EXPECT_NE(lines[2].find("not a tool library, station file or special-tool file: skipped"),
+            std::string::npos) << lines[2];
   EXPECT_NE(lines[3].find("no such file"), std::string::npos) << lines[3];
-  EXPECT_NE(result.err.find("3 of 4 files do not load"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("2 of 4 files do not read"), std::string::npos) << result.err;
 }
 
 using CliFailureTest = CliTest;

@@ -25,17 +25,21 @@ int Run(const std::string& command) {
 
 }  // namespace
 
-CliResult RunQuarnel(const std::vector<std::string>& arguments, const std::string& folder) {
-  const std::string out = (fs::path(folder) / ".quarnel-out").string();
+CliResult RunQuarnel(const std::vector<std::string>& arguments, const std::string& folder,
+                     const std::string& input, const std::string& output) {
+  const std::string out = output.empty() ? (fs::path(folder) / ".quarnel-out").string() : output;
   const std::string err = (fs::path(folder) / ".quarnel-err").string();
   std::string command = "cd " + Quoted(folder) + " && " + Quoted(QUARNEL_CLI_PATH);
   for (const std::string& argument : arguments) command += " " + Quoted(argument);
   command += " >" + Quoted(out) + " 2>" + Quoted(err);
+  if (!input.empty()) command += " <" + Quoted(input);
   CliResult result;
   result.exitCode = Run(command);
-  result.out = ReadFileBytes(out);
   result.err = ReadFileBytes(err);
-  fs::remove(out);
+  if (output.empty()) {
+    result.out = ReadFileBytes(out);
+    fs::remove(out);
+  }
   fs::remove(err);
   return result;
 }

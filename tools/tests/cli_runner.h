@@ -13,7 +13,10 @@ struct CliResult {
 };
 
 // Runs quarnel with `arguments` in `folder`, capturing both output streams.
-CliResult RunQuarnel(const std::vector<std::string>& arguments, const std::string& folder);
+// `input` and `output`, when given, are files for standard input and output
+// instead (result.out is then empty).
+CliResult RunQuarnel(const std::vector<std::string>& arguments, const std::string& folder,
+                     const std::string& input = "", const std::string& output = "");
 
 // Runs one of the Python checks of this folder (check_dxf.py, check_svg.py)
 // with Debian's python3; returns its exit status, its complaint in `message`.

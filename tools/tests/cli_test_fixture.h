@@ -26,8 +26,9 @@ class CliTest : public ::testing::Test {
     return path;
   }
   std::string PathOf(const std::string& name) const { return scratch_.path() + "/" + name; }
-  CliResult Run(const std::vector<std::string>& arguments) {
-    return RunQuarnel(arguments, scratch_.path());
+  CliResult Run(const std::vector<std::string>& arguments, const std::string& input = "",
+                const std::string& output = "") {
+    return RunQuarnel(arguments, scratch_.path(), input, output);
   }
   // Runs a command that prints JSON and must succeed.
   nlohmann::json RunJson(const std::vector<std::string>& arguments) {
