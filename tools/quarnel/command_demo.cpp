@@ -88,6 +88,7 @@ void RunDemo(const DemoOptions& options) {
               << special.name << ".svg  (" << special.description << ")\n";
   }
 
+  WriteDemoSheet(library, stations, folder + "/sheet.html");
   std::cout << "\nWrote into " << folder << ":\n"
             << "  " << kLibraryName << "       tool library, version 92, " << tools.size()
             << " tools\n"

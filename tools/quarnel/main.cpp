@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
   quarnel::cli::AddViewCommand(app);
   quarnel::cli::AddCheckCommand(app);
   quarnel::cli::AddDemoCommand(app);
+  quarnel::cli::AddSheetCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
