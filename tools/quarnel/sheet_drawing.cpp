@@ -13,13 +13,16 @@
 namespace quarnel::cli {
 namespace {
 
-// The drawing's coordinates: a square of kSide units, the stations' centres on
-// a circle of kRing about its middle.
-constexpr double kSide = 1000.0;
-constexpr double kMiddle = kSide / 2.0;
-constexpr double kRing = 300.0;
+// The drawing's coordinates: the stations' centres on a circle of kRing about
+// (kMiddle, kMiddle), the labels outside it within the view box.
+constexpr double kMiddle = 500.0;
+constexpr double kRing = 320.0;
+constexpr double kViewLeft = -60.0, kViewTop = 75.0, kViewWidth = 1120.0, kViewHeight = 850.0;
 constexpr double kLargestPocket = 50.0;
 constexpr double kLineHeight = 24.0;
+// Up to this many stations the texts have their full size and two label lines;
+// more stations share the ring with smaller texts and one line each.
+constexpr size_t kRoomyTable = 24;
 
 std::string N(double value) { return ShortText(value, 2); }
 
@@ -92,17 +95,23 @@ double ScaleBarUnits(double scale, double longest) {
 class TurretWriter {
  public:
   TurretWriter(const SheetModel& model, const SheetTable& table, double scale)
-      : model_(model), table_(table), scale_(scale), pocket_(CommonPocket(model)) {}
+      : model_(model),
+        table_(table),
+        scale_(scale),
+        pocket_(CommonPocket(model)),
+        text_(std::clamp(static_cast<double>(kRoomyTable) / static_cast<double>(std::max<size_t>(table.stations.size(), 1)), 0.6, 1.0)) {}
 
   std::string Write() {
     const size_t loaded = std::count_if(table_.stations.begin(), table_.stations.end(),
                                         [](const SheetStation& s) { return !s.tools.empty(); });
-    svg_ << "<svg class=\"turret\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " << N(kSide)
-         << " " << N(kSide) << "\" role=\"img\">\n<title>Turret table " << table_.number << ": "
+    svg_ << "<svg class=\"turret\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" << N(kViewLeft)
+         << " " << N(kViewTop) << " " << N(kViewWidth) << " " << N(kViewHeight) << "\" role=\"img\">\n<title>Turret table " << table_.number << ": "
          << table_.stations.size() << " stations, " << loaded << " loaded</title>\n"
          << "<circle class=\"ring\" cx=\"" << N(kMiddle) << "\" cy=\"" << N(kMiddle) << "\" r=\""
          << N(kRing) << "\"/>\n";
+    svg_ << "<g style=\"font-size:" << N(22.0 * text_) << "px\">\n";
     for (size_t i = 0; i < table_.stations.size(); ++i) Station(i);
+    svg_ << "</g>\n";
     Legend(loaded);
     svg_ << "</svg>\n";
     return svg_.str();
@@ -126,12 +135,15 @@ class TurretWriter {
          << "\"/>\n";
     if (!empty) ToolShape(model_.tools[station.tools.front()], x, y);
     // The number sits inside the ring, the tool's name outside it.
-    const double badge = kRing - pocket_ - 25.0;
+    const double badge = kRing - pocket_ - 25.0 * text_;
     svg_ << "<circle class=\"badge\" cx=\"" << N(kMiddle + badge * c) << "\" cy=\""
-         << N(kMiddle + badge * s) << "\" r=\"19\"/>\n"
+         << N(kMiddle + badge * s) << "\" r=\"" << N(19.0 * text_) << "\"/>\n"
          << "<text class=\"number\" x=\"" << N(kMiddle + badge * c) << "\" y=\""
-         << N(kMiddle + badge * s + 7.0) << "\">" << station.number << "</text>\n";
-    Label(station, kMiddle + (kRing + pocket_ + 10.0) * c, kMiddle + (kRing + pocket_ + 10.0) * s, c, s);
+         << N(kMiddle + badge * s + 7.0 * text_) << "\">" << station.number << "</text>\n";
+    // On a crowded ring every other label stands further out, so neighbours do not overlap.
+    const bool staggered = table_.stations.size() > kRoomyTable && i % 2 == 1;
+    const double out = kRing + pocket_ + 10.0 + (staggered ? kLineHeight * text_ * 1.6 : 0.0);
+    Label(station, kMiddle + out * c, kMiddle + out * s, c, s);
     svg_ << "</g>\n";
   }
 
@@ -153,7 +165,7 @@ class TurretWriter {
     const ToolRow& row = model_.tools[station.tools.front()].row;
     std::vector<std::string> lines = {TypeLabel(row.typeCode) + " " + ShortText(row.size, 3)};
     const std::string detail = row.typeCode == kSpecialToolType ? row.name : DimensionsText(row);
-    if (detail != ShortText(row.size, 3)) lines.push_back(detail);
+    if (detail != ShortText(row.size, 3) && table_.stations.size() <= kRoomyTable) lines.push_back(detail);
     if (station.tools.size() > 1) lines.back() += " (+" + std::to_string(station.tools.size() - 1) + ")";
     return lines;
   }
@@ -162,15 +174,16 @@ class TurretWriter {
   void Label(const SheetStation& station, double x, double y, double c, double s) {
     const std::vector<std::string> lines = LabelLines(station);
     const char* anchor = c > 0.3 ? "start" : c < -0.3 ? "end" : "middle";
-    const double block = kLineHeight * static_cast<double>(lines.size() - 1);
-    double first = y - block / 2.0 + 8.0;
+    const double line = kLineHeight * text_;
+    const double block = line * static_cast<double>(lines.size() - 1);
+    double first = y - block / 2.0 + 8.0 * text_;
     if (s < -0.6) first = y - block - 2.0;
-    if (s > 0.6) first = y + 19.0;
+    if (s > 0.6) first = y + 19.0 * text_;
     svg_ << "<text class=\"label\" text-anchor=\"" << anchor << "\" x=\"" << N(x) << "\" y=\""
          << N(first) << "\">";
     for (size_t i = 0; i < lines.size(); ++i) {
       svg_ << "<tspan" << (i == 0 ? " class=\"main\"" : "") << " x=\"" << N(x) << "\""
-           << (i == 0 ? "" : " dy=\"" + N(kLineHeight) + "\"") << ">" << Markup(lines[i]) << "</tspan>";
+           << (i == 0 ? "" : " dy=\"" + N(line) + "\"") << ">" << Markup(lines[i]) << "</tspan>";
     }
     svg_ << "</text>\n";
   }
@@ -197,10 +210,13 @@ class TurretWriter {
   const SheetTable& table_;
   double scale_;
   double pocket_;
+  double text_;  // size of the station texts, 1 = full
   std::ostringstream svg_;
 };
 
 }  // namespace
+
+double DrawingAspect() { return kViewWidth / kViewHeight; }
 
 double SheetScale(const SheetModel& model) {
   double largest = 0.0;

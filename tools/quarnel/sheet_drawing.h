@@ -13,6 +13,9 @@ namespace quarnel::cli {
 // largest outline of any station just fits its station's circle.
 double SheetScale(const SheetModel& model);
 
+// Width over height of every turret drawing.
+double DrawingAspect();
+
 // The inline <svg> element for `table`.
 std::string TurretSvg(const SheetModel& model, const SheetTable& table, double scale);
 

@@ -15,13 +15,15 @@
 namespace quarnel::cli {
 namespace {
 
-// Page budget in millimetres: the height that both A4 and Letter offer inside
-// 12 mm margins, and what the fixed parts of a page take of it.
-constexpr double kPageHeight = 254.0;
+// Page budget in millimetres: the height and width that both A4 and Letter
+// offer inside 12 mm margins, and what the fixed parts of a page take of it.
+constexpr double kPageHeight = 254.0, kPageWidth = 184.0;
 constexpr double kFixedParts = 50.0;  // header, heading, table head, gaps
-constexpr double kRowHeight = 4.1;    // one table row at 8 pt
 constexpr double kApartLineHeight = 3.6;
-constexpr double kLargestDrawing = 150.0, kSmallestDrawing = 70.0;
+constexpr double kLargestDrawing = 150.0, kSmallestDrawing = 60.0;
+// A table row is its padding and one line of type: 0.7 mm + 1.2 x the font size.
+constexpr double kRowPadding = 0.7, kMmPerPoint = 1.2 * 25.4 / 72.0;
+constexpr double kTablePoints = 8.0, kSmallestTablePoints = 4.5;
 constexpr size_t kMostListedApart = 64;
 constexpr int kApartColumns = 4;
 
@@ -39,9 +41,18 @@ std::string InUse(const std::array<float, 4>& values, int count, bool degrees) {
   return text.empty() ? "\u2013" : text;
 }
 
+// Empty stations in a row from this many on are listed as one row.
+constexpr size_t kShortestEmptyRun = 3;
+
 size_t RowCount(const SheetTable& table) {
-  size_t rows = 0;
-  for (const SheetStation& station : table.stations) rows += std::max<size_t>(station.tools.size(), 1);
+  size_t rows = 0, emptyRun = 0;
+  for (const SheetStation& station : table.stations) {
+    rows += station.tools.size();
+    emptyRun = station.tools.empty() ? emptyRun + 1 : 0;
+    // The first empty stations of a run each count; a run that grows long enough is one row.
+    if (emptyRun > 0 && emptyRun < kShortestEmptyRun) rows += 1;
+    if (emptyRun == kShortestEmptyRun) rows -= kShortestEmptyRun - 2;
+  }
   return rows;
 }
 
@@ -53,18 +64,18 @@ size_t ApartLines(size_t apart) {
 // Drawing height and table font that keep a table's page on one sheet of paper.
 struct PageFit {
   double drawingMm = kLargestDrawing;
-  double tablePt = 8.0;
+  double tablePt = kTablePoints;
 };
 
 PageFit FitPage(size_t rows, size_t apartLines) {
   PageFit fit;
   const double free = kPageHeight - kFixedParts - kApartLineHeight * static_cast<double>(apartLines);
-  const double tableMm = kRowHeight * static_cast<double>(rows);
+  const double n = static_cast<double>(std::max<size_t>(rows, 1));
+  const double tableMm = n * (kRowPadding + kMmPerPoint * kTablePoints);
   fit.drawingMm = std::clamp(free - tableMm, kSmallestDrawing, kLargestDrawing);
-  if (tableMm > free - fit.drawingMm && rows > 0) {
-    // Long tables get smaller print rather than a second page.
-    fit.tablePt = std::max(4.5, 8.0 * (free - fit.drawingMm) / tableMm);
-  }
+  // Long tables get smaller type rather than a second page.
+  const double points = ((free - fit.drawingMm) / n - kRowPadding) / kMmPerPoint;
+  fit.tablePt = std::clamp(points, kSmallestTablePoints, kTablePoints);
   return fit;
 }
 
@@ -103,9 +114,9 @@ class PageWriter {
     const PageFit fit = FitPage(RowCount(table), last ? ApartLines(apart.size()) : 0);
     html_ << "<section class=\"sheet\" id=\"table-" << table.number << "\">\n";
     Header();
-    const std::string side = ShortText(fit.drawingMm, 1) + "mm";
+    const double width = std::min(fit.drawingMm * DrawingAspect(), kPageWidth);
     html_ << "<h2>Turret table " << table.number << "</h2>\n<div class=\"drawing\" style=\"width:"
-          << side << ";height:" << side << "\">\n" << TurretSvg(model_, table, scale_) << "</div>\n";
+          << ShortText(width, 1) << "mm;height:" << ShortText(width / DrawingAspect(), 1) << "mm\">\n" << TurretSvg(model_, table, scale_) << "</div>\n";
     StationTable(table, fit.tablePt);
     if (last) Apart(apart);
     html_ << "</section>\n";
@@ -116,12 +127,20 @@ class PageWriter {
           << "<th>Station</th><th>Tool #</th><th>Type</th><th>Size</th><th>Dimensions</th>"
           << "<th>Angles (\u00b0)</th><th>Die clearances</th><th>Special tool</th>"
           << "</tr></thead>\n<tbody>\n";
-    for (const SheetStation& station : table.stations) {
-      if (station.tools.empty()) {
-        html_ << "<tr class=\"empty\"><td class=\"station\">" << station.number
-              << "</td><td colspan=\"7\">empty</td></tr>\n";
-      }
-      for (size_t index : station.tools) ToolRowHtml(station.number, model_.tools[index]);
+    const std::vector<SheetStation>& stations = table.stations;
+    for (size_t i = 0; i < stations.size(); ++i) {
+      for (size_t index : stations[i].tools) ToolRowHtml(stations[i].number, model_.tools[index]);
+      if (!stations[i].tools.empty()) continue;
+      // A run of empty stations takes one row.
+      size_t last = i;
+      while (last + 1 < stations.size() && stations[last + 1].tools.empty()) ++last;
+      if (last - i + 1 < kShortestEmptyRun) last = i;
+      html_ << "<tr class=\"empty\"><td class=\"station\">" << stations[i].number;
+      if (last > i) html_ << "\u2013" << stations[last].number;
+      html_ << "</td><td colspan=\"7\">empty";
+      if (last > i) html_ << " (" << last - i + 1 << " stations)";
+      html_ << "</td></tr>\n";
+      i = last;
     }
     html_ << "</tbody>\n</table>\n";
   }

@@ -18,7 +18,7 @@ h3 { font-size: 9.5pt; margin: 2mm 0 1mm; }
 dl.facts { display: grid; grid-template-columns: max-content 1fr; gap: 0.3mm 3mm; margin: 0; }
 dl.facts dt { font-weight: bold; }
 dl.facts dd { margin: 0; overflow-wrap: anywhere; }
-div.drawing { margin: 1mm auto; }
+div.drawing { margin: 1mm auto 3mm; }
 svg.turret { display: block; width: 100%; height: 100%; }
 table { width: 100%; border-collapse: collapse; font-size: 8pt; line-height: 1.2; }
 th, td { padding: 0.35mm 1.2mm; text-align: left; vertical-align: top; }
@@ -35,10 +35,10 @@ p.note { margin: 1mm 0 0; font-size: 8pt; }
 .empty .pocket { fill: #fff; stroke: #888; stroke-dasharray: 5 4; }
 .tool { fill: none; stroke: #000; stroke-width: 1.5; stroke-linejoin: round; vector-effect: non-scaling-stroke; }
 .badge { fill: #000; }
-.number { fill: #fff; font-size: 21px; font-weight: bold; text-anchor: middle; }
+.number { fill: #fff; font-size: 0.95em; font-weight: bold; text-anchor: middle; }
 .empty .badge { fill: #fff; stroke: #000; stroke-width: 1.5; }
 .empty .number { fill: #000; }
-.label { font-size: 22px; }
+.label { font-size: 1em; }
 .label .main { font-weight: bold; }
 .empty .label { fill: #555; font-style: italic; }
 .unknown { font-size: 30px; font-weight: bold; text-anchor: middle; }
