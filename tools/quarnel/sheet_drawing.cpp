@@ -43,10 +43,15 @@ struct Outline {
   Bounds bounds;
 };
 
+// A station is a few millimetres wide: more pieces than this add nothing to
+// the picture but bytes to the page (the bounds still take them all).
+constexpr size_t kMostDrawnPieces = 4000;
+
 Outline OutlineOf(const SheetTool& tool) {
   Outline outline;
   outline.pieces = DrawablePieces(tool.outline);
   outline.bounds = PiecesBounds(outline.pieces);
+  if (outline.pieces.size() > kMostDrawnPieces) outline.pieces.resize(kMostDrawnPieces);
   return outline;
 }
 

@@ -133,12 +133,16 @@ SheetModel ReadSheetModel(const std::string& libraryPath, const std::string& sta
     SheetTool tool;
     tool.position = static_cast<int>(i + 1);
     tool.row = contents.tools[i];
-    AddOutline(tool);
     model.tools.push_back(std::move(tool));
   }
   for (int t = 0; t < 2; ++t) {
     SheetTable table = TableOf(t + 1, numbers[t], model);
     if (!table.stations.empty()) model.tables.push_back(std::move(table));
+  }
+  // Only tools in stations are drawn: a library may name many special tools.
+  const std::vector<size_t> apart = model.ToolsWithoutStation();
+  for (size_t i = 0; i < model.tools.size(); ++i) {
+    if (!std::binary_search(apart.begin(), apart.end(), i)) AddOutline(model.tools[i]);
   }
   // A station file without stations still gets its (empty) first table.
   if (model.tables.empty()) model.tables.push_back(SheetTable{});

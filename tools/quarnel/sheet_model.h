@@ -14,8 +14,10 @@ namespace quarnel::cli {
 struct SheetTool {
   int position = 0;  // 1-based position in the library
   ToolRow row;
-  std::vector<GeomEntity> outline;  // lines and arcs, in the tool's own coordinates
-  std::string outlineProblem;       // why no outline could be drawn, empty when drawn
+  // Tools in stations: lines and arcs in the tool's own coordinates, or why
+  // none could be made.
+  std::vector<GeomEntity> outline;
+  std::string outlineProblem;
 };
 
 struct SheetStation {
