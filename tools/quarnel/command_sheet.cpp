@@ -72,7 +72,8 @@ void RunSheet(const SheetOptions& options) {
 
 }  // namespace
 
-void WriteDemoSheet(const std::string& library, const std::string& stations, const std::string& output) {
+void WriteDemoSheet(const std::string& library, const std::string& stations,
+                    const std::string& output) {
   WriteSheet(library, stations, output, "Turret setup sheet: quarnel demo");
   std::cout << "\nTurret setup sheet (open it in a browser, print one page per turret table):\n  "
             << output << "\n";
@@ -88,8 +89,10 @@ void AddSheetCommand(CLI::App& app) {
       "one portrait A4 or Letter page per turret table.");
   command->add_option("LIBRARY", options->library, "tool library file")->required();
   command->add_option("--stations", options->stations, "station file of the library")->required();
-  command->add_option("-o,--output", options->output, "the HTML file to write (default sheet.html)");
-  command->add_option("--title", options->title, "title of the sheet (default: from the library's name)");
+  command->add_option("-o,--output", options->output,
+                      "the HTML file to write (default sheet.html)");
+  command->add_option("--title", options->title,
+                      "title of the sheet (default: from the library's name)");
   command->add_flag("--force", options->force, "replace the output file when it exists");
   command->callback([options] { RunSheet(*options); });
 }

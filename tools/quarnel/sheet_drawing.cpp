@@ -28,13 +28,15 @@ std::string N(double value) { return ShortText(value, 2); }
 
 // Radius of a station's circle when `stations` share the ring.
 double PocketRadius(size_t stations) {
-  const double spacing = 2.0 * std::numbers::pi * kRing / static_cast<double>(std::max<size_t>(stations, 1));
+  const double spacing =
+      2.0 * std::numbers::pi * kRing / static_cast<double>(std::max<size_t>(stations, 1));
   return std::min(kLargestPocket, spacing * 0.42);
 }
 
 double CommonPocket(const SheetModel& model) {
   double pocket = kLargestPocket;
-  for (const SheetTable& table : model.tables) pocket = std::min(pocket, PocketRadius(table.stations.size()));
+  for (const SheetTable& table : model.tables)
+    pocket = std::min(pocket, PocketRadius(table.stations.size()));
   return pocket;
 }
 
@@ -55,9 +57,7 @@ Outline OutlineOf(const SheetTool& tool) {
   return outline;
 }
 
-double HalfDiagonal(const Bounds& b) {
-  return 0.5 * std::hypot(b.maxX - b.minX, b.maxY - b.minY);
-}
+double HalfDiagonal(const Bounds& b) { return 0.5 * std::hypot(b.maxX - b.minX, b.maxY - b.minY); }
 
 // One path for all pieces, in the outline's own coordinates (y up).
 std::string PathData(const std::vector<DrawnPiece>& pieces) {
@@ -104,13 +104,16 @@ class TurretWriter {
         table_(table),
         scale_(scale),
         pocket_(CommonPocket(model)),
-        text_(std::clamp(static_cast<double>(kRoomyTable) / static_cast<double>(std::max<size_t>(table.stations.size(), 1)), 0.6, 1.0)) {}
+        text_(std::clamp(static_cast<double>(kRoomyTable) /
+                             static_cast<double>(std::max<size_t>(table.stations.size(), 1)),
+                         0.6, 1.0)) {}
 
   std::string Write() {
     const size_t loaded = std::count_if(table_.stations.begin(), table_.stations.end(),
                                         [](const SheetStation& s) { return !s.tools.empty(); });
     svg_ << "<svg class=\"turret\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" << N(kViewLeft)
-         << " " << N(kViewTop) << " " << N(kViewWidth) << " " << N(kViewHeight) << "\" role=\"img\">\n<title>Turret table " << table_.number << ": "
+         << " " << N(kViewTop) << " " << N(kViewWidth) << " " << N(kViewHeight)
+         << "\" role=\"img\">\n<title>Turret table " << table_.number << ": "
          << table_.stations.size() << " stations, " << loaded << " loaded</title>\n"
          << "<circle class=\"ring\" cx=\"" << N(kMiddle) << "\" cy=\"" << N(kMiddle) << "\" r=\""
          << N(kRing) << "\"/>\n";
@@ -125,8 +128,8 @@ class TurretWriter {
  private:
   // Station i's direction: the first at the top, then clockwise.
   double Angle(size_t i) const {
-    return -std::numbers::pi / 2.0 +
-           2.0 * std::numbers::pi * static_cast<double>(i) / static_cast<double>(table_.stations.size());
+    return -std::numbers::pi / 2.0 + 2.0 * std::numbers::pi * static_cast<double>(i) /
+                                         static_cast<double>(table_.stations.size());
   }
 
   void Station(size_t i) {
@@ -136,8 +139,8 @@ class TurretWriter {
     const double x = kMiddle + kRing * c, y = kMiddle + kRing * s;
     const bool empty = station.tools.empty();
     svg_ << "<g class=\"station" << (empty ? " empty" : "") << "\">\n"
-         << "<circle class=\"pocket\" cx=\"" << N(x) << "\" cy=\"" << N(y) << "\" r=\"" << N(pocket_)
-         << "\"/>\n";
+         << "<circle class=\"pocket\" cx=\"" << N(x) << "\" cy=\"" << N(y) << "\" r=\""
+         << N(pocket_) << "\"/>\n";
     if (!empty) ToolShape(model_.tools[station.tools.front()], x, y);
     // The number sits inside the ring, the tool's name outside it.
     const double badge = kRing - pocket_ - 25.0 * text_;
@@ -170,8 +173,10 @@ class TurretWriter {
     const ToolRow& row = model_.tools[station.tools.front()].row;
     std::vector<std::string> lines = {TypeLabel(row.typeCode) + " " + ShortText(row.size, 3)};
     const std::string detail = row.typeCode == kSpecialToolType ? row.name : DimensionsText(row);
-    if (detail != ShortText(row.size, 3) && table_.stations.size() <= kRoomyTable) lines.push_back(detail);
-    if (station.tools.size() > 1) lines.back() += " (+" + std::to_string(station.tools.size() - 1) + ")";
+    if (detail != ShortText(row.size, 3) && table_.stations.size() <= kRoomyTable)
+      lines.push_back(detail);
+    if (station.tools.size() > 1)
+      lines.back() += " (+" + std::to_string(station.tools.size() - 1) + ")";
     return lines;
   }
 
@@ -205,8 +210,8 @@ class TurretWriter {
     const double units = ScaleBarUnits(scale_, 140.0);
     const double length = units * scale_;
     const double left = kMiddle - length / 2.0, bar = kMiddle + 60.0;
-    svg_ << "<path class=\"scale-bar\" d=\"M" << N(left) << " " << N(bar - 7.0) << "V" << N(bar) << "H"
-         << N(left + length) << "V" << N(bar - 7.0) << "\"/>\n"
+    svg_ << "<path class=\"scale-bar\" d=\"M" << N(left) << " " << N(bar - 7.0) << "V" << N(bar)
+         << "H" << N(left + length) << "V" << N(bar - 7.0) << "\"/>\n"
          << "<text class=\"legend\" x=\"" << N(kMiddle) << "\" y=\"" << N(bar + 24.0) << "\">"
          << ShortText(units, 3) << " (outlines to scale)</text>\n";
   }

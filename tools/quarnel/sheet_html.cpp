@@ -69,7 +69,8 @@ struct PageFit {
 
 PageFit FitPage(size_t rows, size_t apartLines) {
   PageFit fit;
-  const double free = kPageHeight - kFixedParts - kApartLineHeight * static_cast<double>(apartLines);
+  const double free =
+      kPageHeight - kFixedParts - kApartLineHeight * static_cast<double>(apartLines);
   const double n = static_cast<double>(std::max<size_t>(rows, 1));
   const double tableMm = n * (kRowPadding + kMmPerPoint * kTablePoints);
   fit.drawingMm = std::clamp(free - tableMm, kSmallestDrawing, kLargestDrawing);
@@ -88,7 +89,8 @@ class PageWriter {
           << "<meta name=\"generator\" content=\"quarnel sheet\"/>\n"
           << "<title>" << Markup(model_.title) << "</title>\n<style>" << kSheetStyle
           << "</style>\n</head>\n<body>\n";
-    for (size_t t = 0; t < model_.tables.size(); ++t) Page(model_.tables[t], t + 1 == model_.tables.size());
+    for (size_t t = 0; t < model_.tables.size(); ++t)
+      Page(model_.tables[t], t + 1 == model_.tables.size());
     html_ << "</body>\n</html>\n";
     return html_.str();
   }
@@ -99,7 +101,8 @@ class PageWriter {
     for (const SheetTable& table : model_.tables) stations += table.stations.size();
     html_ << "<header>\n<h1>" << Markup(model_.title) << "</h1>\n<dl class=\"facts\">\n"
           << "<dt>Tool library</dt><dd>" << Markup(model_.libraryPath) << " \u2013 version "
-          << model_.libraryVersion << ", " << Count(model_.tools.size(), "tool", "tools") << "</dd>\n"
+          << model_.libraryVersion << ", " << Count(model_.tools.size(), "tool", "tools")
+          << "</dd>\n"
           << "<dt>Station file</dt><dd>" << Markup(model_.stationPath) << " \u2013 version "
           << model_.stationVersion << ", " << Count(stations, "station", "stations");
     for (const SheetTable& table : model_.tables) {
@@ -115,8 +118,10 @@ class PageWriter {
     html_ << "<section class=\"sheet\" id=\"table-" << table.number << "\">\n";
     Header();
     const double width = std::min(fit.drawingMm * DrawingAspect(), kPageWidth);
-    html_ << "<h2>Turret table " << table.number << "</h2>\n<div class=\"drawing\" style=\"width:"
-          << ShortText(width, 1) << "mm;height:" << ShortText(width / DrawingAspect(), 1) << "mm\">\n" << TurretSvg(model_, table, scale_) << "</div>\n";
+    html_ << "<h2>Turret table " << table.number
+          << "</h2>\n<div class=\"drawing\" style=\"width:" << ShortText(width, 1)
+          << "mm;height:" << ShortText(width / DrawingAspect(), 1) << "mm\">\n"
+          << TurretSvg(model_, table, scale_) << "</div>\n";
     StationTable(table, fit.tablePt);
     if (last) Apart(apart);
     html_ << "</section>\n";
@@ -147,11 +152,11 @@ class PageWriter {
 
   void ToolRowHtml(int stationNumber, const SheetTool& tool) {
     const ToolRow& row = tool.row;
-    html_ << "<tr><td class=\"station\">" << stationNumber << "</td><td class=\"n\">" << tool.position
-          << "</td><td>" << TypeLabel(row.typeCode) << " (" << row.typeCode << ")</td><td class=\"n\">"
-          << ShortText(row.size, 3) << "</td><td>" << Markup(DimensionsText(row)) << "</td><td>"
-          << InUse(row.angles, row.keyedCount, true) << "</td><td>"
-          << InUse(row.dieClearances, row.dieClearanceCount, false) << "</td><td>"
+    html_ << "<tr><td class=\"station\">" << stationNumber << "</td><td class=\"n\">"
+          << tool.position << "</td><td>" << TypeLabel(row.typeCode) << " (" << row.typeCode
+          << ")</td><td class=\"n\">" << ShortText(row.size, 3) << "</td><td>"
+          << Markup(DimensionsText(row)) << "</td><td>" << InUse(row.angles, row.keyedCount, true)
+          << "</td><td>" << InUse(row.dieClearances, row.dieClearanceCount, false) << "</td><td>"
           << Markup(row.typeCode == kSpecialToolType ? row.name : "");
     if (!tool.outlineProblem.empty() && row.typeCode == kSpecialToolType) {
       html_ << " (outline not found)";
@@ -170,7 +175,8 @@ class PageWriter {
       const ToolRow& row = model_.tools[apart[i]].row;
       html_ << "<li>#" << model_.tools[apart[i]].position << " " << TypeLabel(row.typeCode) << " "
             << ShortText(row.size, 3) << " "
-            << Markup(row.typeCode == kSpecialToolType ? row.name : DimensionsText(row)) << "</li>\n";
+            << Markup(row.typeCode == kSpecialToolType ? row.name : DimensionsText(row))
+            << "</li>\n";
     }
     html_ << "</ul>\n";
     if (apart.size() > kMostListedApart) {

@@ -67,7 +67,8 @@ std::string SpecialToolPath(const std::string& name) {
 void AddOutline(SheetTool& tool) {
   if (tool.row.typeCode != kSpecialToolType) {
     tool.outline = StandardToolOutline(tool.row);
-    if (tool.outline.empty()) tool.outlineProblem = "no shape for type code " + std::to_string(tool.row.typeCode);
+    if (tool.outline.empty())
+      tool.outlineProblem = "no shape for type code " + std::to_string(tool.row.typeCode);
     return;
   }
   try {
@@ -107,8 +108,8 @@ std::vector<size_t> SheetModel::ToolsWithoutStation() const {
     bool carried = false;
     for (const SheetTable& table : tables) {
       for (const SheetStation& station : table.stations) {
-        carried = carried || std::find(station.tools.begin(), station.tools.end(), i) !=
-                                 station.tools.end();
+        carried = carried ||
+                  std::find(station.tools.begin(), station.tools.end(), i) != station.tools.end();
       }
     }
     if (!carried) apart.push_back(i);
@@ -121,8 +122,8 @@ SheetModel ReadSheetModel(const std::string& libraryPath, const std::string& sta
   SheetModel model;
   model.libraryPath = libraryPath;
   model.stationPath = stationPath;
-  model.title = title ? *title
-                      : "Turret setup: " + std::filesystem::path(libraryPath).filename().string();
+  model.title =
+      title ? *title : "Turret setup: " + std::filesystem::path(libraryPath).filename().string();
   model.date = DateText();
 
   const LibraryContents contents = ReadLibrary(libraryPath, stationPath);

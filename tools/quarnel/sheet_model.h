@@ -26,8 +26,8 @@ struct SheetStation {
 };
 
 struct SheetTable {
-  int number = 1;                     // 1 for the station file's first table, 2 for the second
-  std::vector<SheetStation> stations; // in station-number order
+  int number = 1;                      // 1 for the station file's first table, 2 for the second
+  std::vector<SheetStation> stations;  // in station-number order
 };
 
 struct SheetModel {

@@ -91,12 +91,14 @@ TEST_F(CliSheetTest, DrawsEveryStationInOrderWithItsToolAndListsTheToolsApart) {
   // Stations in number order, the empty one included, in the drawing and the table.
   const std::regex numbers("<text class=\"number\"[^>]*>(\\d+)</text>");
   std::vector<std::string> drawn;
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), numbers); it != std::sregex_iterator(); ++it) {
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), numbers);
+       it != std::sregex_iterator(); ++it) {
     drawn.push_back((*it)[1]);
   }
   EXPECT_EQ(drawn, (std::vector<std::string>{"1", "2", "3", "5"}));
   EXPECT_EQ(Occurrences(html, "<g class=\"station empty\">"), 1u);
-  EXPECT_NE(html.find("<td class=\"station\">2</td><td colspan=\"7\">empty</td>"), std::string::npos);
+  EXPECT_NE(html.find("<td class=\"station\">2</td><td colspan=\"7\">empty</td>"),
+            std::string::npos);
   EXPECT_NE(html.find("<td class=\"station\">3</td><td class=\"n\">4</td><td>SPEC (108)</td>"),
             std::string::npos);
   EXPECT_NE(html.find("<td class=\"station\">5</td><td class=\"n\">3</td><td>TR (107)</td>"),
@@ -110,7 +112,8 @@ TEST_F(CliSheetTest, DrawsEveryStationInOrderWithItsToolAndListsTheToolsApart) {
   const std::regex scales("scale\\(([0-9.]+) -([0-9.]+)\\)");
   std::set<std::string> seen;
   size_t shapes = 0;
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), scales); it != std::sregex_iterator(); ++it) {
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), scales);
+       it != std::sregex_iterator(); ++it) {
     EXPECT_EQ((*it)[1], (*it)[2]);
     seen.insert((*it)[1]);
     ++shapes;
@@ -118,7 +121,10 @@ TEST_F(CliSheetTest, DrawsEveryStationInOrderWithItsToolAndListsTheToolsApart) {
   EXPECT_EQ(shapes, 3u);  // round, special, triangle
   EXPECT_EQ(seen.size(), 1u);
   std::smatch outline;
-  ASSERT_TRUE(std::regex_search(html, outline, std::regex("d=\"(M[^\"]*)\"[^>]*>\\s*<circle class=\"badge\"[^>]*>\\s*<text class=\"number\"[^>]*>3<")));
+  ASSERT_TRUE(
+      std::regex_search(html, outline,
+                        std::regex("d=\"(M[^\"]*)\"[^>]*>\\s*<circle "
+                                   "class=\"badge\"[^>]*>\\s*<text class=\"number\"[^>]*>3<")));
   EXPECT_EQ(Occurrences(outline[1], "L"), 4u);
   EXPECT_EQ(Occurrences(outline[1], "A"), 2u);  // the bore, drawn as two half circles
 }
@@ -127,7 +133,8 @@ TEST_F(CliSheetTest, AMissingSpecialToolFileIsNamedAndTheSheetStillWritten) {
   const CliResult result = Sheet({"-o", PathOf("sheet.html")});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_NE(result.err.find("PUNCH7.spt"), std::string::npos) << result.err;
-  EXPECT_NE(ReadFileBytes(PathOf("sheet.html")).find("PUNCH7 (outline not found)"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(PathOf("sheet.html")).find("PUNCH7 (outline not found)"),
+            std::string::npos);
 }
 
 TEST_F(CliSheetTest, NeverReplacesAnInputOrAnExistingFileUnasked) {
@@ -152,14 +159,18 @@ TEST_F(CliSheetTest, NeverReplacesAnInputOrAnExistingFileUnasked) {
 TEST_F(CliSheetTest, AFailureNamesTheFileInOneLineAndLeavesNothing) {
   const std::set<std::string> before = Files();
   for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{"sheet", library_, "--stations", PathOf("missing.sta"), "-o", PathOf("s.html")},
-        std::vector<std::string>{"sheet", PathOf("missing.lib"), "--stations", stations_, "-o", PathOf("s.html")},
-        std::vector<std::string>{"sheet", stations_, "--stations", stations_, "-o", PathOf("s.html")}}) {
+       {std::vector<std::string>{"sheet", library_, "--stations", PathOf("missing.sta"), "-o",
+                                 PathOf("s.html")},
+        std::vector<std::string>{"sheet", PathOf("missing.lib"), "--stations", stations_, "-o",
+                                 PathOf("s.html")},
+        std::vector<std::string>{"sheet", stations_, "--stations", stations_, "-o",
+                                 PathOf("s.html")}}) {
     const CliResult result = Run(arguments);
     EXPECT_NE(result.exitCode, 0);
     ASSERT_EQ(Lines(result.err).size(), 1u) << result.err;
     EXPECT_TRUE(result.err.find("missing") != std::string::npos ||
-                result.err.find(stations_) != std::string::npos) << result.err;
+                result.err.find(stations_) != std::string::npos)
+        << result.err;
   }
   EXPECT_EQ(Files(), before);
 }
