@@ -4,6 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/ensure-packages.sh cmake ninja-build g++ libgtest-dev libbenchmark-dev \
   libcli11-dev nlohmann-json3-dev libdxflib-dev pkgconf python3-ezdxf librsvg2-bin libxml2-utils
+# the setup sheet's browser test: headless Chromium, PDF pages, pixels, HTML5 validation
+scripts/ensure-packages.sh chromium poppler-utils python3-pil tidy fonts-dejavu-core
 
 echo "== Linux x86_64: build and test"
 cmake --workflow --preset default

@@ -68,6 +68,7 @@ void RunDemo(const DemoOptions& options) {
     outputs.push_back({folder + "/" + special.name + ".spt", ""});
     outputs.push_back({folder + "/" + special.name + ".svg", ""});
   }
+  outputs.push_back({folder + "/sheet.html", ""});
   RequireOutputsAllowed(outputs, {}, options.force);
   UseSpecialToolFolder(folder);
 
@@ -98,6 +99,7 @@ void RunDemo(const DemoOptions& options) {
               << special.name << ".svg  (" << special.description << ")\n";
   }
 
+  WriteDemoSheet(library, stations, folder + "/sheet.html");
   std::cout << "\nWrote into " << folder << ":\n"
             << "  " << kLibraryName << "       tool library, version 92, " << tools.size()
             << " tools\n"

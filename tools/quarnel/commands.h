@@ -14,5 +14,7 @@ void AddOutlineCommand(CLI::App& app);
 void AddViewCommand(CLI::App& app);
 void AddCheckCommand(CLI::App& app);
 void AddDemoCommand(CLI::App& app);
+void AddSheetCommand(CLI::App& app);
+void WriteDemoSheet(const std::string& library, const std::string& stations, const std::string& output);
 
 }  // namespace quarnel::cli

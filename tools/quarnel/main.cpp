@@ -65,6 +65,7 @@ int Run(int argc, char** argv) {
   quarnel::cli::AddViewCommand(app);
   quarnel::cli::AddCheckCommand(app);
   quarnel::cli::AddDemoCommand(app);
+  quarnel::cli::AddSheetCommand(app);
 
   if (const char* name = CommandName(argc, argv); name != nullptr) {
     bool known = false;
