@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
       "special-tool files.\nWithout files of your own, start with: quarnel demo",
       "quarnel"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "quarnel " QUARNEL_VERSION);
   app.footer("Run 'quarnel COMMAND --help' for the options of a command.");
   quarnel::cli::AddToolsCommand(app);
   quarnel::cli::AddUpgradeCommand(app);
