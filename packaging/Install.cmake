@@ -28,6 +28,7 @@ install(FILES ${PROJECT_BINARY_DIR}/quarnelConfig.cmake
 # file serves /usr, a scratch prefix and an unpacked zip.
 file(RELATIVE_PATH QUARNEL_PC_PREFIX_FROM_PCFILEDIR
   /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" QUARNEL_PC_PREFIX_FROM_PCFILEDIR "${QUARNEL_PC_PREFIX_FROM_PCFILEDIR}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/quarnel.pc.in ${PROJECT_BINARY_DIR}/quarnel.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/quarnel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
