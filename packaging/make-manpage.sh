@@ -11,15 +11,17 @@ trap 'rm -rf "$work"' EXIT
 # Help text as preformatted roff: backslashes and leading control characters escaped.
 as_roff() { sed -e 's/\\/\\e/g' -e "s/^[.']/\\\\\\&&/"; }
 
-subcommands=$("$quarnel" --help | sed -n '/^Subcommands:/,/^$/s/^  \([a-z][a-z0-9-]*\) .*/\1/p')
+top_help=$("$quarnel" --help)
+subcommands=$(sed -n '/^Subcommands:/,/^$/s/^  \([a-z][a-z0-9-]*\) .*/\1/p' <<<"$top_help")
 [ -n "$subcommands" ] || { echo "make-manpage.sh: no subcommands in '$quarnel --help'" >&2; exit 1; }
+footer=$(tail -n 1 <<<"$top_help")  # repeated by every subcommand's help
 {
   echo "[COMMANDS]"
   for name in $subcommands; do
     echo ".SS quarnel $name"
-    echo ".nf"
-    "$quarnel" "$name" --help | as_roff
-    echo ".fi"
+    # The description as a paragraph, the usage and options as printed.
+    "$quarnel" "$name" --help | grep -vxF "$footer" | as_roff |
+      awk '/^Usage:/ && !fixed { print ".nf"; fixed = 1 } { print } END { if (fixed) print ".fi" }'
   done
 } >"$work/commands.h2m"
 
