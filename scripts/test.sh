@@ -12,4 +12,5 @@ cmake --workflow --preset default
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer: build and test"
 cmake --workflow --preset asan
 bash scripts/test-windows.sh  # the 32-bit Windows DLL, its tables, and its tests under wine
+bash scripts/test-install.sh  # install prefix, .deb and Windows zip, with hosts built against each
 bash scripts/fuzz.sh  # every file reader fuzzed for about a minute with the sanitizers

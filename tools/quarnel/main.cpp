@@ -46,6 +46,7 @@ int Run(int argc, char** argv) {
       "special-tool files.\nWithout files of your own, start with: quarnel demo",
       "quarnel"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "quarnel " QUARNEL_VERSION);
   app.footer(
       "Run 'quarnel COMMAND --help' for the options of a command.\n"
       "Exit status: 0 done, 1 a command failed, 2 a usage error, 3 an unexpected failure.");
