@@ -14,5 +14,7 @@ void AddOutlineCommand(CLI::App& app);
 void AddViewCommand(CLI::App& app);
 void AddCheckCommand(CLI::App& app);
 void AddDemoCommand(CLI::App& app);
+void AddCreateSpecialCommand(CLI::App& app);
+void AddAddCommand(CLI::App& app);
 
 }  // namespace quarnel::cli

@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
   quarnel::cli::AddViewCommand(app);
   quarnel::cli::AddCheckCommand(app);
   quarnel::cli::AddDemoCommand(app);
+  quarnel::cli::AddCreateSpecialCommand(app);
+  quarnel::cli::AddAddCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
