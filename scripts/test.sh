@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/ensure-packages.sh cmake ninja-build g++ libgtest-dev libbenchmark-dev \
   libcli11-dev nlohmann-json3-dev python3-ezdxf librsvg2-bin libxml2-utils
+scripts/ensure-packages.sh libdxflib-dev  # DXF drawings read by `quarnel create-special`
 
 echo "== Linux x86_64: build and test"
 cmake --workflow --preset default

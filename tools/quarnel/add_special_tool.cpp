@@ -109,7 +109,9 @@ void PlaceInFolder(const std::string& specialPath, AddedSpecialTool& added, bool
   if (fs::equivalent(specialPath, added.folderCopy, error)) return;
   const std::optional<std::string> bytes = ReadWholeFile(specialPath);
   if (!bytes) throw FileFailure(specialPath, "cannot be read");
-  if (IsRegularFile(added.folderCopy) && ReadWholeFile(added.folderCopy) != bytes && !force) {
+  const std::optional<std::string> there = IsRegularFile(added.folderCopy) ? ReadWholeFile(added.folderCopy) : std::nullopt;
+  if (there == bytes) return;
+  if (there && !force) {
     throw FileFailure(added.folderCopy, "is a different special tool of the same name; nothing was written "
                                         "(--force replaces it)");
   }

@@ -7,6 +7,7 @@
 
 #include "cli_error.h"
 #include "commands.h"
+#include "demo_drawing_loop.h"
 #include "demo_set.h"
 #include "file_io.h"
 #include "library_access.h"
@@ -88,6 +89,7 @@ void RunDemo(const DemoOptions& options) {
               << special.name << ".svg  (" << special.description << ")\n";
   }
 
+  ShowDrawingLoop(folder, library);
   std::cout << "\nWrote into " << folder << ":\n"
             << "  " << kLibraryName << "       tool library, version 92, " << tools.size()
             << " tools\n"

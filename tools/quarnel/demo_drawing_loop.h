@@ -1,0 +1,13 @@
+// The demo's drawing loop: a punch drawn as DXF, made into a special-tool
+// file, added to the demo library and drawn back to SVG.
+#pragma once
+
+#include <string>
+
+namespace quarnel::cli {
+
+// Runs the loop in `folder` (the special-tool folder of the demo's profile)
+// with the demo library `library`, and tells what it did.
+void ShowDrawingLoop(const std::string& folder, const std::string& library);
+
+}  // namespace quarnel::cli
