@@ -89,7 +89,7 @@ void RunDemo(const DemoOptions& options) {
               << special.name << ".svg  (" << special.description << ")\n";
   }
 
-  ShowDrawingLoop(folder, library);
+  ShowDrawingLoop(folder, library, stations);
   std::cout << "\nWrote into " << folder << ":\n"
             << "  " << kLibraryName << "       tool library, version 92, " << tools.size()
             << " tools\n"

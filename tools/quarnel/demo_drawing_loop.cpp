@@ -6,9 +6,11 @@
 
 #include "add_special_tool.h"
 #include "create_special.h"
+#include "demo_set.h"
 #include "dxf_input.h"
 #include "dxf_writer.h"
 #include "file_io.h"
+#include "library_access.h"
 #include "number_text.h"
 #include "special_tool_access.h"
 #include "svg_writer.h"
@@ -35,7 +37,7 @@ std::vector<GeomEntity> KeyholeDrawing() {
 
 }  // namespace
 
-void ShowDrawingLoop(const std::string& folder, const std::string& library) {
+void ShowDrawingLoop(const std::string& folder, const std::string& library, const std::string& stations) {
   const std::string base = folder + "/" + kName;
   WriteFileSafely(base + ".dxf", OutlineDxf(DrawablePieces(KeyholeDrawing())));
 
@@ -43,6 +45,10 @@ void ShowDrawingLoop(const std::string& folder, const std::string& library) {
   made.outline = ReadDxfOutline(base + ".dxf", {});
   const MadeSummary summary = WriteMadeSpecialTool(base + ".dxf", base + ".spt", made);
   const AddedSpecialTool added = AddSpecialTool(library, base + ".spt", false);
+  // The new tool gets its stations like every other tool of the demo library.
+  std::vector<SampleStation> first, second;
+  DemoStations(ReadLibrary(library, std::nullopt).tools, folder + "\\", first, second);
+  WriteFileSafely(stations, StationFileBytes(first, second));
   const SpecialToolOutline outline = ReadSpecialToolOutline(base + ".spt");
   WriteFileSafely(base + ".svg", OutlineSvg(DrawablePieces(outline.entities), std::string(kName) + ".spt"));
 
@@ -51,7 +57,8 @@ void ShowDrawingLoop(const std::string& folder, const std::string& library) {
             << " lines, arcs and circles\n"
             << "  " << kName << ".spt  made from it, size " << ShortText(summary.size)
             << " (the outline's bounding circle)\n"
-            << "  tools.lib    now " << added.toolCount << " tools, the last the special tool " << added.name << "\n"
+            << "  tools.lib    now " << added.toolCount << " tools, the last the special tool " << added.name
+            << " (in station " << first.size() << " of the first table)\n"
             << "  " << kName << ".svg  its outline as OpenSpecialTool delivers it: " << outline.entities.size()
             << " lines and arcs\n";
 }

@@ -7,7 +7,8 @@
 namespace quarnel::cli {
 
 // Runs the loop in `folder` (the special-tool folder of the demo's profile)
-// with the demo library `library`, and tells what it did.
-void ShowDrawingLoop(const std::string& folder, const std::string& library);
+// with the demo library `library`, gives the new tool its stations in
+// `stations`, and tells what it did.
+void ShowDrawingLoop(const std::string& folder, const std::string& library, const std::string& stations);
 
 }  // namespace quarnel::cli
