@@ -24,8 +24,8 @@ using quarnel::testing::ReadFileBytes;
 constexpr float kSmallestNotchAngle = 1.7453292e-05f;
 
 // Storable entity lists of every type: coordinates as the reader delivers
-// them, parameters of any bit pattern, single-D rotations the reader can
-// produce and V-notch angles it leaves alone.
+// them, parameters of any bit pattern but signalling NaNs, single-D rotations
+// the reader can produce and V-notch angles it leaves alone.
 class EntityGenerator {
  public:
   explicit EntityGenerator(uint32_t seed) : random_(seed) {}
@@ -46,10 +46,16 @@ class EntityGenerator {
     e.flags = static_cast<uint32_t>(random_()) & ~kFlagGroupMember;
     e.x = Coordinate();
     e.y = Coordinate();
-    for (float& p : e.p) p = Below(4) == 0 ? std::bit_cast<float>(static_cast<uint32_t>(random_())) : Ordinary();
+    for (float& p : e.p) p = Below(4) == 0 ? AnyQuietBits() : Ordinary();
     if (e.type == kGeomSingleD) e.p[2] = static_cast<float>(OppositeAngle(Ordinary()));
     if (e.type == kGeomVNotch && !(e.p[4] >= kSmallestNotchAngle)) e.p[4] = 1.0f;
     return e;
+  }
+  // Any bit pattern but a signalling NaN, which x87 arithmetic would quiet.
+  float AnyQuietBits() {
+    uint32_t bits = static_cast<uint32_t>(random_());
+    if ((bits & 0x7F800000u) == 0x7F800000u && (bits & 0x007FFFFFu) != 0) bits |= 0x00400000u;
+    return std::bit_cast<float>(bits);
   }
   // The reader moves every point by its group offset, zero here.
   float Coordinate() { return static_cast<float>(static_cast<double>(Ordinary()) + 0.0); }
