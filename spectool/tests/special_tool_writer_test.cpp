@@ -46,7 +46,7 @@ class EntityGenerator {
     e.flags = static_cast<uint32_t>(random_()) & ~kFlagGroupMember;
     e.x = Coordinate();
     e.y = Coordinate();
-    for (float& p : e.p) p = Below(4) == 0 ? AnyQuietBits() : Ordinary();
+    for (int i = 0; i < 9; ++i) e.p[i] = Below(4) == 0 ? AnyQuietBits() : Ordinary();
     if (e.type == kGeomSingleD) e.p[2] = static_cast<float>(OppositeAngle(Ordinary()));
     if (e.type == kGeomVNotch && !(e.p[4] >= kSmallestNotchAngle)) e.p[4] = 1.0f;
     return e;
