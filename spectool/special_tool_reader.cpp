@@ -17,32 +17,24 @@ using toollib::ToolRecord;
 
 constexpr int16_t kLegacyVersion = 7;
 
-// Version 7: bytes of the extension head and of the side area.
+// Version 7: bytes of the extension head.
 constexpr size_t kExtensionHeadRest = 4;
 constexpr int64_t kExtensionHeadSize = 6;
-constexpr size_t kLegacySideArea = 64;
-// Later versions: bytes of the side area.
-constexpr size_t kCurrentSideArea = 60;
 
-constexpr uint8_t kSideOne = 1;
-constexpr uint8_t kSideTwo = 2;
 
 // The later versions are those of the current tool library layout.
 bool IsCurrentVersion(int version) {
   return toollib::IsKnownLibraryVersion(version) && !toollib::IsLegacyLibraryVersion(version);
 }
 
-// Reads a side area of `size` bytes; its first byte, the side code, sets the
-// record's special flag of that side.
-bool ReadSideArea(BinaryReader& in, size_t size, ToolRecord& record) {
-  unsigned char area[kLegacySideArea];
-  if (!in.ReadBytes(area, size)) return false;
-  if (area[0] == kSideOne) {
+// The side code, the first byte of the side area, sets the record's special
+// flag of that side.
+void ApplySideCode(uint8_t side_code, ToolRecord& record) {
+  if (side_code == kSideOne) {
     record.specialFlags |= toollib::kSpecialFlagOne;
-  } else if (area[0] == kSideTwo) {
+  } else if (side_code == kSideTwo) {
     record.specialFlags |= toollib::kSpecialFlagTwo;
   }
-  return true;
 }
 
 // Writes the tool fields of the host's record: size through side, nothing else.
@@ -70,10 +62,12 @@ int ReadLegacyTool(BinaryReader& in, const std::string& path, ToolRecord& record
   toollib::LegacyToolRecord block;
   int16_t extension_size = 0;
   unsigned char head_rest[kExtensionHeadRest];
+  unsigned char side_area[kLegacySideAreaBytes];
   if (!toollib::ReadLegacyToolRecord(in, block) || !in.ReadI16(extension_size) || !in.ReadBytes(head_rest, sizeof head_rest) ||
-      !in.Skip(extension_size - kExtensionHeadSize) || !ReadSideArea(in, kLegacySideArea, record)) {
+      !in.Skip(extension_size - kExtensionHeadSize) || !in.ReadBytes(side_area, sizeof side_area)) {
     return kSpecialToolRead;
   }
+  ApplySideCode(side_area[0], record);
 
   record.size = block.size;
   record.SetDimensions(block.dimensions[0], block.dimensions[1], block.dimensions[2]);
@@ -92,10 +86,9 @@ int ReadLegacyTool(BinaryReader& in, const std::string& path, ToolRecord& record
 int ReadCurrentTool(BinaryReader& in, int version, ToolRecord& record, SpecialToolInfo& info,
                     GeomItemList& items) {
   float info_value = 0.0f;
-  if (!record.ReadRecord(in, version, false) || !ReadSideArea(in, kCurrentSideArea, record) ||
-      !in.ReadF32(info_value)) {
-    return kSpecialToolEndedEarly;
-  }
+  uint8_t side_code = 0;
+  if (!DecodeToolHeader(in, version, record, side_code, info_value)) return kSpecialToolEndedEarly;
+  ApplySideCode(side_code, record);
   FillInfo(info, record, info_value);
   return ReadSpecialToolGeometry(in, EntityForm::kLong, items) ? kSpecialToolRead : kSpecialToolEndedEarly;
 }

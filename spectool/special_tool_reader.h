@@ -7,6 +7,7 @@
 #include "platform/binary_reader.h"
 #include "quarnel/special_tool_info.h"
 #include "spectool/geom_item.h"
+#include "spectool/special_tool_format.h"
 
 namespace quarnel::spectool {
 
@@ -32,6 +33,15 @@ int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items);
 // stored entity to `items`; false when the section ended early (the entities
 // read before stay).
 bool ReadSpecialToolGeometry(platform::BinaryReader& in, EntityForm form, GeomItemList& items);
+
+// What the reader makes of a stored entity of the short and of the long form:
+// the corrections it applies before storing it.
+void CorrectShortEntity(StoredEntity& entity);
+void CorrectLongEntity(StoredEntity& entity);
+
+// The item the reader stores for a corrected entity that a group moved by
+// `offset` (the group-member flag cleared).
+GeomItem ItemFromStored(const StoredEntity& entity, GeomPoint offset);
 
 // The opposite direction of angle `a`: a + pi brought into [-pi, pi]. Angles
 // that are not finite come back as a + pi.

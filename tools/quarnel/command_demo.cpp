@@ -7,6 +7,7 @@
 
 #include "cli_error.h"
 #include "commands.h"
+#include "demo_drawing_loop.h"
 #include "demo_set.h"
 #include "file_io.h"
 #include "library_access.h"
@@ -68,6 +69,7 @@ void RunDemo(const DemoOptions& options) {
     outputs.push_back({folder + "/" + special.name + ".spt", ""});
     outputs.push_back({folder + "/" + special.name + ".svg", ""});
   }
+  for (const std::string& file : DrawingLoopFiles(folder)) outputs.push_back({file, ""});
   outputs.push_back({folder + "/sheet.html", ""});
   RequireOutputsAllowed(outputs, {}, options.force);
   UseSpecialToolFolder(folder);
@@ -99,14 +101,15 @@ void RunDemo(const DemoOptions& options) {
               << special.name << ".svg  (" << special.description << ")\n";
   }
 
+  ShowDrawingLoop(folder, library, stations);
   WriteDemoSheet(library, stations, folder + "/sheet.html");
   std::cout << "\nWrote into " << folder << ":\n"
-            << "  " << kLibraryName << "       tool library, version 92, " << tools.size()
-            << " tools\n"
-            << "  " << kStationName << "    station file, tables of " << first.size() << " and "
-            << second.size() << " stations\n"
-            << "  *.spt           " << specials.size() << " special-tool files, version 92\n"
+            << "  " << kLibraryName << "       tool library, version 92\n"
+            << "  " << kStationName << "    station file of two turret tables\n"
+            << "  *.spt           " << specials.size() + 1 << " special-tool files, version 92\n"
             << "  *.svg           their outlines\n"
+            << "  KEYHOLE.dxf     the drawing KEYHOLE.spt was made from\n"
+            << "  sheet.html      the turret setup sheet\n"
             << "  " << kProfileName << "         profile: the special-tool folder is this folder\n"
             << "\nTry:\n"
             << "  quarnel tools " << library << " --stations " << stations << " --csv\n"

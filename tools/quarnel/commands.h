@@ -16,5 +16,7 @@ void AddCheckCommand(CLI::App& app);
 void AddDemoCommand(CLI::App& app);
 void AddSheetCommand(CLI::App& app);
 void WriteDemoSheet(const std::string& library, const std::string& stations, const std::string& output);
+void AddCreateSpecialCommand(CLI::App& app);
+void AddAddCommand(CLI::App& app);
 
 }  // namespace quarnel::cli

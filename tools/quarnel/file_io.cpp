@@ -59,6 +59,22 @@ void KeepModeAndOwner(const fs::path& original, const std::string& temporary,
 
 }  // namespace
 
+std::optional<std::string> ReadWholeFile(const std::string& path, std::uintmax_t limit) {
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(path, error);
+  if (error) return std::nullopt;
+  if (size > limit) {
+    throw FileFailure(path, "is larger (" + std::to_string(size) + " bytes) than such a file can be here (" +
+                                std::to_string(limit) + " bytes)");
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes(size, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(size));
+  if (in.gcount() != static_cast<std::streamsize>(size)) return std::nullopt;
+  return bytes;
+}
+
 void RequireReadableFile(const std::string& path, const std::string& what) {
   struct stat status {};
   if (::stat(path.c_str(), &status) != 0) {

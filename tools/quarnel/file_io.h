@@ -2,7 +2,9 @@
 // read, what it may write, and writing a file so that it is replaced whole.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,15 @@ void ReplaceSafely(const std::string& target, const std::function<bool(const std
 
 // Writes `bytes` to `target` through ReplaceSafely.
 void WriteFileSafely(const std::string& target, const std::string& bytes);
+
+// The whole content of the regular file at `path`, or nullopt when it cannot
+// be read. A file larger than `limit` bytes is refused with a CliError naming
+// it, so that no input makes the command hold more than its format needs.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::uintmax_t limit);
+
+// The limit for files read whole: a special-tool file or an outline's JSON of
+// a million entities (about 85 and 200 bytes each) fits.
+constexpr std::uintmax_t kLargestWholeFileBytes = std::uintmax_t{256} << 20;
 
 // True when `path` names an existing regular file.
 bool IsRegularFile(const std::string& path);

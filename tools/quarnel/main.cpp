@@ -67,6 +67,8 @@ int Run(int argc, char** argv) {
   quarnel::cli::AddCheckCommand(app);
   quarnel::cli::AddDemoCommand(app);
   quarnel::cli::AddSheetCommand(app);
+  quarnel::cli::AddCreateSpecialCommand(app);
+  quarnel::cli::AddAddCommand(app);
 
   if (const char* name = CommandName(argc, argv); name != nullptr) {
     bool known = false;
