@@ -39,22 +39,31 @@
 
 namespace quarnel_boundary {
 
-// Allocation shared by the DLL and its host: the process heap on Windows.
-inline void* Allocate(size_t bytes) {
 #if defined(_WIN32)
+// Allocation shared by the DLL and its host: the process heap.
+inline void* Allocate(size_t bytes) {
   void* memory = HeapAlloc(GetProcessHeap(), 0, bytes != 0 ? bytes : 1);
   if (memory == nullptr) throw std::bad_alloc();
   return memory;
+}
+inline void Release(void* memory) noexcept {
+  if (memory != nullptr) HeapFree(GetProcessHeap(), 0, memory);
+}
+#endif
+
+// A string's text; elsewhere than on Windows both sides share the C++ allocator.
+inline char* NewText(size_t bytes) {
+#if defined(_WIN32)
+  return static_cast<char*>(Allocate(bytes));
 #else
-  return ::operator new(bytes);
+  return new char[bytes];
 #endif
 }
-
-inline void Release(void* memory) noexcept {
+inline void DeleteText(char* text) noexcept {
 #if defined(_WIN32)
-  if (memory != nullptr) HeapFree(GetProcessHeap(), 0, memory);
+  Release(text);
 #else
-  ::operator delete(memory);
+  delete[] text;
 #endif
 }
 
@@ -140,13 +149,13 @@ class CString {
   CString& operator=(const CString& other) {
     if (this != &other) {
       char* copy = Copy(other.data_, other.GetLength());
-      quarnel_boundary::Release(data_);
+      quarnel_boundary::DeleteText(data_);
       data_ = copy;
     }
     return *this;
   }
   CString& operator=(const char* text) { return *this = CString(text); }
-  ~CString() { quarnel_boundary::Release(data_); }
+  ~CString() { quarnel_boundary::DeleteText(data_); }
 
   int GetLength() const { return static_cast<int>(std::strlen(data_)); }
   bool IsEmpty() const { return data_[0] == '\0'; }
@@ -158,7 +167,7 @@ class CString {
  private:
   friend struct CStringArgument;
   static char* Copy(const char* text, size_t length) {
-    char* copy = static_cast<char*>(quarnel_boundary::Allocate(length + 1));
+    char* copy = quarnel_boundary::NewText(length + 1);
     if (length > 0) std::memcpy(copy, text, length);
     copy[length] = '\0';
     return copy;
@@ -261,14 +270,25 @@ class CObList : public CObject {
   };
   // Nodes, like texts, may be freed by the other module: the shared allocation.
   static Node* NewNode(CObject* object, Node* previous, Node* next) {
+#if defined(_WIN32)
     return new (quarnel_boundary::Allocate(sizeof(Node))) Node{object, previous, next};
+#else
+    return new Node{object, previous, next};
+#endif
+  }
+  static void DeleteNode(Node* node) noexcept {
+#if defined(_WIN32)
+    quarnel_boundary::Release(node);
+#else
+    delete node;
+#endif
   }
   static POSITION AsPosition(Node* node) { return reinterpret_cast<POSITION>(node); }
   static Node* AsNode(POSITION position) { return reinterpret_cast<Node*>(position); }
   void Unlink(Node* node) {
     (node->previous != nullptr ? node->previous->next : head_) = node->next;
     (node->next != nullptr ? node->next->previous : tail_) = node->previous;
-    quarnel_boundary::Release(node);
+    DeleteNode(node);
     --count_;
   }
 
