@@ -145,7 +145,8 @@ extern "C" QUARNEL_API int QUARNEL_CALL EndReceiveTool(void) {
 // the host's list, after whatever it holds, in library order; the host owns
 // them. A null list receives nothing. 1 when the file does not exist, 2 when
 // it cannot be loaded (the library stays current), 5 when it has no tools.
-extern "C" QUARNEL_API int QUARNEL_CALL ReceiveTools(CString libraryPath, CObList* tools) {
+extern "C" QUARNEL_API int QUARNEL_CALL ReceiveTools(CStringParameter passedPath, CObList* tools) {
+  const CString libraryPath = TakePassedString(passedPath);
   return GuardedExchange(kLibraryNotLoaded, [&] {
     const int status = OpenLibraryFile(libraryPath.GetString());
     if (status != kExchangeDone) return status;

@@ -101,7 +101,8 @@ extern "C" QUARNEL_API int QUARNEL_CALL EndSendTool(void) {
 // item i for tool i, and saves it. Tools without an item (a shorter list, a
 // null item, a null list) are saved unchanged; items beyond the tools are
 // ignored. A failed save (3) leaves the library current for EndSendTool.
-extern "C" QUARNEL_API int QUARNEL_CALL SendTools(CString libraryPath, CObList* tools) {
+extern "C" QUARNEL_API int QUARNEL_CALL SendTools(CStringParameter passedPath, CObList* tools) {
+  const CString libraryPath = TakePassedString(passedPath);
   return GuardedExchange(kLibraryNotLoaded, [&] {
     const int status = OpenLibraryFile(libraryPath.GetString());
     if (status == kLibraryNotLoaded) ReleaseCurrentLibrary();

@@ -35,6 +35,10 @@ void FillToolRecord(toollib::ToolRecord& tool, const HostToolValues& values);
 // (else the empty text) and its keyed count through the checked getter.
 HostToolValues ValuesOfTool(toollib::ToolRecord& tool);
 
+// The path string that SendTools or ReceiveTools received by value; the
+// callee owns it and releases it when the returned string goes.
+inline CString TakePassedString(CStringParameter& passed) { return CString(passed); }
+
 // A new host list item holding `values`.
 ToolListItem* NewListItem(const HostToolValues& values);
 

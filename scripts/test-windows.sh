@@ -29,11 +29,20 @@ build_and_check() {
     tests/windows/expected_exports.txt "$(project_version "$build")" "$format"
 }
 
-# Runs the two test programs of BUILD_DIR with the wine LOADER in a private
-# prefix and home inside BUILD_DIR (the prefix is created on first use).
+# The Linux library and the agreement program that writes the shared input
+# and reads back the Linux outlines (build/default, configured if need be).
+build_linux_side() {
+  [ -f build/default/CMakeCache.txt ] || cmake --preset default >/dev/null
+  cmake --build build/default -j 2 --target quarnel quarnel_outline_agreement
+}
+
+# Runs the test programs of BUILD_DIR with the wine LOADER in a private prefix
+# and home inside BUILD_DIR (the prefix is created on first use), then the
+# cross-build agreement of outlines: the same special-tool files exploded by
+# the Linux library and by this DLL, compared entity by entity.
 run_under_wine() {
   local build=$1 loader=$2
-  local dir=$PWD/$build
+  local dir=$PWD/$build linux=$PWD/build/default
   local prefix=$dir/wineprefix home=$dir/wine-home run=$dir/wine-run
   mkdir -p "$home" "$run"
   (
@@ -46,13 +55,25 @@ run_under_wine() {
     failed=0
     "$loader" "$dir/tests/quarnel_tests.exe" --gtest_brief=1 </dev/null || failed=1
     "$loader" "$dir/quarnel_host_test.exe" </dev/null || failed=1
+    "$loader" "$dir/quarnel_msvc_host_test.exe" --gtest_brief=1 </dev/null || failed=1
+
+    rm -rf agreement && mkdir agreement
+    "$linux/quarnel_outline_agreement" generate agreement || failed=1
+    "$linux/quarnel_outline_agreement" explode agreement linux.outlines "$linux/libquarnel.so" || failed=1
+    "$loader" "$dir/quarnel_outline_agreement.exe" explode agreement windows.outlines quarnel.dll \
+      </dev/null || failed=1
+    "$linux/quarnel_outline_agreement" compare linux.outlines windows.outlines || failed=1
+    rm -rf agreement linux.outlines windows.outlines
     wineserver -k >/dev/null 2>&1 || true  # this prefix's server, rather than a lingering one
     exit $failed
   )
 }
 
+echo "== Linux library for the cross-build agreement of outlines"
+build_linux_side
 echo "== Windows i686: build quarnel.dll and check its tables"
 build_and_check build/win32 i686 pei-i386 --preset win32
+tests/windows/check-stack-alignment.sh build/win32/quarnel.dll i686-w64-mingw32-objdump
 
 if wine --version >/dev/null 2>&1; then
   echo "== Windows i686: unit tests and host test under wine"

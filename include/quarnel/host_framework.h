@@ -2,11 +2,72 @@
 // CObject, CString and CObList, with the operations that host code uses, so that
 // host code written against the framework compiles unchanged against them.
 // Everything is inline: a host needs no library of ours to use these types.
+//
+// On Windows the DLL and its host are built apart, often with different
+// compilers and C runtimes, so these classes are laid out to cross that gap:
+// - Memory that one module allocates and the other frees (string texts, list
+//   nodes, CObject-derived objects) comes from the process heap, which every
+//   module of the process reaches whatever its runtime.
+// - A CObject's first three virtual slots are those Microsoft's compiler lays
+//   out (run-time class query, scalar deleting destructor, Serialize), so a
+//   Microsoft-built host deletes the list items the DLL made through slot 1.
+//   An object's virtual functions are code of the module that made it: delete
+//   the items that ReceiveTools appends before the DLL is unloaded.
+// - SendTools and ReceiveTools take their string by value as Microsoft's
+//   compiler passes a CString: the object itself (one pointer to the text),
+//   which the callee releases. See CStringParameter below.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <type_traits>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+// Other compilers than Microsoft's on Windows (mingw-w64 GCC or clang) follow
+// the Itanium C++ rules for virtual tables and class arguments; the classes
+// below then add what makes them meet Microsoft's at the machine level.
+#if defined(_WIN32) && !defined(_MSC_VER)
+#define QUARNEL_MICROSOFT_BOUNDARY 1
+#else
+#define QUARNEL_MICROSOFT_BOUNDARY 0
+#endif
+
+namespace quarnel_boundary {
+
+#if defined(_WIN32)
+// Allocation shared by the DLL and its host: the process heap.
+inline void* Allocate(size_t bytes) {
+  void* memory = HeapAlloc(GetProcessHeap(), 0, bytes != 0 ? bytes : 1);
+  if (memory == nullptr) throw std::bad_alloc();
+  return memory;
+}
+inline void Release(void* memory) noexcept {
+  if (memory != nullptr) HeapFree(GetProcessHeap(), 0, memory);
+}
+#endif
+
+// A string's text; elsewhere than on Windows both sides share the C++ allocator.
+inline char* NewText(size_t bytes) {
+#if defined(_WIN32)
+  return static_cast<char*>(Allocate(bytes));
+#else
+  return new char[bytes];
+#endif
+}
+inline void DeleteText(char* text) noexcept {
+#if defined(_WIN32)
+  Release(text);
+#else
+  delete[] text;
+#endif
+}
+
+}  // namespace quarnel_boundary
 
 class CArchive;
 
@@ -25,8 +86,34 @@ class CObject {
     static CRuntimeClass object_class = {"CObject", static_cast<int>(sizeof(CObject)), 0xFFFF};
     return &object_class;
   }
+#if QUARNEL_MICROSOFT_BOUNDARY
+ private:
+  // Slot 1 as Microsoft's compiler fills it: destroy, and free when bit 0 of
+  // `flags` is set. The C++ destructor follows Serialize, in slots of its own.
+  virtual void* ScalarDeletingDestructor(unsigned int flags) {
+    if ((flags & 1u) != 0) {
+      delete this;
+    } else {
+      this->~CObject();
+    }
+    return this;
+  }
+
+ public:
+  virtual void Serialize(CArchive& /*archive*/) {}
+  virtual ~CObject() = default;
+#else
   virtual ~CObject() = default;
   virtual void Serialize(CArchive& /*archive*/) {}
+#endif
+
+#if defined(_WIN32)
+  // Objects are made and freed on the process heap, whichever module does it.
+  static void* operator new(size_t bytes) { return quarnel_boundary::Allocate(bytes); }
+  static void* operator new(size_t /*bytes*/, void* place) noexcept { return place; }
+  static void operator delete(void* object) noexcept { quarnel_boundary::Release(object); }
+  static void operator delete(void* /*object*/, void* /*place*/) noexcept {}
+#endif
 
  protected:
   CObject() = default;
@@ -34,22 +121,41 @@ class CObject {
   CObject& operator=(const CObject&) = default;
 };
 
+#if QUARNEL_MICROSOFT_BOUNDARY
+class CString;
+// A CString as Microsoft's compiler passes it by value: the object itself, one
+// pointer to a text on the process heap, which the callee takes over and
+// frees. It converts implicitly from a CString (a new copy of its text) or a
+// C text, so host code passes a CString as it would to a CString parameter.
+struct CStringArgument {
+  CStringArgument(const CString& text);
+  CStringArgument(const char* text);
+  char* text;
+};
+typedef CStringArgument CStringParameter;
+#endif
+
 // A text owned by value: one pointer to a NUL-terminated copy.
 class CString {
  public:
   CString() : data_(Copy("", 0)) {}
   CString(const char* text) : data_(Copy(text, text != nullptr ? std::strlen(text) : 0)) {}
   CString(const CString& other) : data_(Copy(other.data_, other.GetLength())) {}
+#if QUARNEL_MICROSOFT_BOUNDARY
+  // Takes over the text of a string passed by value.
+  explicit CString(CStringArgument passed)
+      : data_(passed.text != nullptr ? passed.text : Copy("", 0)) {}
+#endif
   CString& operator=(const CString& other) {
     if (this != &other) {
       char* copy = Copy(other.data_, other.GetLength());
-      delete[] data_;
+      quarnel_boundary::DeleteText(data_);
       data_ = copy;
     }
     return *this;
   }
   CString& operator=(const char* text) { return *this = CString(text); }
-  ~CString() { delete[] data_; }
+  ~CString() { quarnel_boundary::DeleteText(data_); }
 
   int GetLength() const { return static_cast<int>(std::strlen(data_)); }
   bool IsEmpty() const { return data_[0] == '\0'; }
@@ -59,8 +165,9 @@ class CString {
   bool operator==(const char* text) const { return text != nullptr && std::strcmp(data_, text) == 0; }
 
  private:
+  friend struct CStringArgument;
   static char* Copy(const char* text, size_t length) {
-    char* copy = new char[length + 1];
+    char* copy = quarnel_boundary::NewText(length + 1);
     if (length > 0) std::memcpy(copy, text, length);
     copy[length] = '\0';
     return copy;
@@ -68,6 +175,19 @@ class CString {
 
   char* data_;
 };
+
+#if QUARNEL_MICROSOFT_BOUNDARY
+inline CStringArgument::CStringArgument(const CString& text)
+    : text(CString::Copy(text.GetString(), static_cast<size_t>(text.GetLength()))) {}
+inline CStringArgument::CStringArgument(const char* text)
+    : text(CString::Copy(text != nullptr ? text : "", text != nullptr ? std::strlen(text) : 0)) {}
+static_assert(sizeof(CStringArgument) == sizeof(CString) && sizeof(CString) == sizeof(void*) &&
+                  std::is_trivially_copyable<CStringArgument>::value,
+              "a string argument is the string object, one pointer, passed by value");
+#else
+// The type of the by-value string parameter of SendTools and ReceiveTools.
+typedef CString CStringParameter;
+#endif
 
 struct __POSITION {};
 typedef __POSITION* POSITION;
@@ -91,14 +211,14 @@ class CObList : public CObject {
   CObject*& GetTail() { return tail_->object; }
 
   POSITION AddTail(CObject* object) {
-    Node* node = new Node{object, tail_, nullptr};
+    Node* node = NewNode(object, tail_, nullptr);
     (tail_ != nullptr ? tail_->next : head_) = node;
     tail_ = node;
     ++count_;
     return AsPosition(node);
   }
   POSITION AddHead(CObject* object) {
-    Node* node = new Node{object, nullptr, head_};
+    Node* node = NewNode(object, nullptr, head_);
     (head_ != nullptr ? head_->previous : tail_) = node;
     head_ = node;
     ++count_;
@@ -148,12 +268,27 @@ class CObList : public CObject {
     Node* previous;
     Node* next;
   };
+  // Nodes, like texts, may be freed by the other module: the shared allocation.
+  static Node* NewNode(CObject* object, Node* previous, Node* next) {
+#if defined(_WIN32)
+    return new (quarnel_boundary::Allocate(sizeof(Node))) Node{object, previous, next};
+#else
+    return new Node{object, previous, next};
+#endif
+  }
+  static void DeleteNode(Node* node) noexcept {
+#if defined(_WIN32)
+    quarnel_boundary::Release(node);
+#else
+    delete node;
+#endif
+  }
   static POSITION AsPosition(Node* node) { return reinterpret_cast<POSITION>(node); }
   static Node* AsNode(POSITION position) { return reinterpret_cast<Node*>(position); }
   void Unlink(Node* node) {
     (node->previous != nullptr ? node->previous->next : head_) = node->next;
     (node->next != nullptr ? node->next->previous : tail_) = node->previous;
-    delete node;
+    DeleteNode(node);
     --count_;
   }
 

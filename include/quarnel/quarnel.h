@@ -56,9 +56,15 @@ QUARNEL_API void QUARNEL_CALL CloseSpecialTool(void);
 QUARNEL_API uint8_t QUARNEL_CALL ViewSpecialTool(SpecialToolInfo* info);
 
 #ifdef __cplusplus
-/* The list forms of the Send and Receive families (framework objects). */
-QUARNEL_API int QUARNEL_CALL SendTools(CString libraryPath, CObList* tools);
-QUARNEL_API int QUARNEL_CALL ReceiveTools(CString libraryPath, CObList* tools);
+/* The list forms of the Send and Receive families (framework objects). The
+   path is a CString passed by value, released by the callee: hosts write
+   SendTools(path, &list). CStringParameter is CString itself, or on Windows
+   with other compilers than Microsoft's the same object in a form that they
+   pass as Microsoft's compiler does (host_framework.h). The items that
+   ReceiveTools appends belong to the host, which deletes them (while the
+   library is loaded: their virtual functions are its code). */
+QUARNEL_API int QUARNEL_CALL SendTools(CStringParameter libraryPath, CObList* tools);
+QUARNEL_API int QUARNEL_CALL ReceiveTools(CStringParameter libraryPath, CObList* tools);
 }
 #endif
 

@@ -1,6 +1,7 @@
 // ToolListItem: one tool in the host's object list for SendTools and ReceiveTools.
 // The items belong to the host's list and to the host, which deletes them
-// through the virtual destructor.
+// through the virtual destructor. Items that ReceiveTools made must be deleted
+// before the DLL is unloaded: their virtual functions are the DLL's code.
 #pragma once
 
 #include "quarnel/host_framework.h"
