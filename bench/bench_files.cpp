@@ -20,7 +20,6 @@ namespace {
 
 // Ordinary tool types, in type-slot order, then the special tools.
 constexpr int32_t kOrdinaryTypes[] = {1, 3, 103, 104, 105, 106, 107, 109, 110};
-constexpr int kStationsPerTable = 60;
 
 testing::ScratchDir& Drive() {
   static testing::ScratchDir drive;
@@ -126,16 +125,16 @@ std::string BuildLibrary7(int64_t count) {
 }
 
 testing::StationTableFields StationTable(const std::vector<testing::ToolFields>& tools,
-                                         int32_t identifier) {
+                                         int32_t identifier, int64_t stations) {
   testing::StationTableFields table;
   table.tableIdentifier = identifier;
   table.markedPosition = 1;
   const auto count = static_cast<int64_t>(tools.size());
-  for (int k = 0; k < kStationsPerTable; ++k) {
+  for (int64_t k = 0; k < stations; ++k) {
     // Spread over the library, the second table shifted so that it carries other tools.
-    const int64_t position = 1 + (k * count / kStationsPerTable + identifier * 7) % count;
+    const int64_t position = 1 + (k * count / stations + identifier * 7) % count;
     testing::StationFields station;
-    station.stationNumber = identifier * 100 + k + 1;
+    station.stationNumber = static_cast<int32_t>(identifier * 100'000 + k + 1);
     station.stationSize = 1.5f;
     station.stationKind = k % 3;
     station.toolPosition = static_cast<int32_t>(position);
@@ -150,11 +149,11 @@ testing::StationTableFields StationTable(const std::vector<testing::ToolFields>&
   return table;
 }
 
-std::string BuildStationFile(int64_t count) {
+std::string BuildStationFile(int64_t count, int64_t stations) {
   const std::vector<testing::ToolFields> tools = BenchTools(count);
   testing::StationFileFields file;
-  file.first = StationTable(tools, 0);
-  file.second = StationTable(tools, 1);
+  file.first = StationTable(tools, 0, stations);
+  file.second = StationTable(tools, 1, stations);
   return testing::BuildStationFile(file);
 }
 
@@ -243,8 +242,9 @@ std::string Library7File(int64_t tools) {
   return CachedFile("lib7_" + std::to_string(tools) + ".lib", [&] { return BuildLibrary7(tools); });
 }
 
-std::string StationFile(int64_t tools) {
-  return CachedFile("stations_" + std::to_string(tools) + ".stn", [&] { return BuildStationFile(tools); });
+std::string StationFile(int64_t tools, int64_t stations_per_table) {
+  return CachedFile("stations_" + std::to_string(tools) + "_" + std::to_string(stations_per_table) + ".stn",
+                    [&] { return BuildStationFile(tools, stations_per_table); });
 }
 
 std::string GridSpecialToolFile(int64_t holes) {
@@ -263,19 +263,27 @@ std::string OutputFile(const std::string& name) {
 std::string PosixPath(const std::string& windows_path) { return platform::MapPath(windows_path); }
 
 FileBytes ReadWholeFile(const std::string& posix_path) {
+  FileBytes bytes;
+  ReadWholeFileInto(posix_path, bytes);
+  return bytes;
+}
+
+void ReadWholeFileInto(const std::string& posix_path, FileBytes& bytes) {
   const int fd = ::open(posix_path.c_str(), O_RDONLY);
   if (fd < 0) throw std::runtime_error("cannot open " + posix_path);
   struct stat info {};
   ::fstat(fd, &info);
-  FileBytes bytes;
-  bytes.data = std::make_unique_for_overwrite<unsigned char[]>(static_cast<size_t>(info.st_size));
+  if (bytes.capacity < static_cast<size_t>(info.st_size)) {
+    bytes.data = std::make_unique_for_overwrite<unsigned char[]>(static_cast<size_t>(info.st_size));
+    bytes.capacity = static_cast<size_t>(info.st_size);
+  }
+  bytes.size = 0;
   while (bytes.size < static_cast<size_t>(info.st_size)) {
     const ssize_t got = ::read(fd, bytes.data.get() + bytes.size, static_cast<size_t>(info.st_size) - bytes.size);
     if (got <= 0) break;
     bytes.size += static_cast<size_t>(got);
   }
   ::close(fd);
-  return bytes;
 }
 
 }  // namespace quarnel::bench

@@ -22,9 +22,9 @@ std::vector<testing::ToolFields> BenchTools(int64_t count);
 std::string Library92File(int64_t tools);
 // A legacy version-7 library; at most 32766 tools (its count is an int16).
 std::string Library7File(int64_t tools);
-// A station file of two tables of 60 stations, each carrying a tool of
-// Library92File(tools), special tools among them.
-std::string StationFile(int64_t tools);
+// A station file of two tables of `stations_per_table` stations (60 unless
+// said), each carrying a tool of Library92File(tools), special tools among them.
+std::string StationFile(int64_t tools, int64_t stations_per_table = 60);
 // A version-92 special tool: a round hole and a grid pattern of it that
 // expands to about `holes` holes.
 std::string GridSpecialToolFile(int64_t holes);
@@ -41,8 +41,12 @@ std::string PosixPath(const std::string& windows_path);
 struct FileBytes {
   std::unique_ptr<unsigned char[]> data;
   size_t size = 0;
+  size_t capacity = 0;
 };
 // Reads a whole file (POSIX path) with one system call.
 FileBytes ReadWholeFile(const std::string& posix_path);
+// The same into `bytes`, whose buffer is kept when it is large enough: a
+// floor that reads into warm memory.
+void ReadWholeFileInto(const std::string& posix_path, FileBytes& bytes);
 
 }  // namespace quarnel::bench

@@ -10,9 +10,12 @@ namespace quarnel::bench {
 
 // Item counts of every benchmark whose items are tools, records or shapes.
 inline const std::vector<int64_t> kSizes = {1'000, 10'000, 100'000};
+// The two sizes of the entry-point benchmarks: enough for a growth figure.
+inline const std::vector<int64_t> kGrowthSizes = {10'000, 100'000};
 
 void RegisterLibraryFileBenchmarks();
 void RegisterReceiveBenchmarks();
+void RegisterEntryPointBenchmarks();
 void RegisterSpecialToolBenchmarks();
 void RegisterExplodeBenchmarks();
 void RegisterRecordStoreBenchmarks();

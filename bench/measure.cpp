@@ -2,6 +2,7 @@
 
 #include <time.h>
 
+#include <iterator>
 #include <map>
 #include <stdexcept>
 #include <utility>
@@ -20,8 +21,10 @@ std::map<std::string, double>& Results() {
   return results;
 }
 
-std::string ResultName(const std::string& series, int64_t size) {
-  return series + "/" + std::to_string(size);
+// Nanoseconds per item of every benchmark by series, then size.
+std::map<std::string, std::map<int64_t, double>>& SeriesResults() {
+  static std::map<std::string, std::map<int64_t, double>> results;
+  return results;
 }
 
 // Runs a floor that no benchmark measured yet until it used a fifth of a
@@ -80,10 +83,11 @@ void Report(benchmark::State& state, const std::string& series, int64_t size,
     }
     state.counters["x_floor"] = per_item / known->second;
   }
-  if (auto smaller = Results().find(ResultName(series, size / 10)); smaller != Results().end()) {
-    state.counters["growth"] = per_item / smaller->second;
+  std::map<int64_t, double>& sizes = SeriesResults()[series];
+  if (auto larger = sizes.lower_bound(size); larger != sizes.begin()) {
+    state.counters["growth"] = per_item / std::prev(larger)->second;
   }
-  Results()[ResultName(series, size)] = per_item;
+  sizes[size] = per_item;
 }
 
 benchmark::internal::Benchmark* Register(const std::string& name,

@@ -67,7 +67,8 @@ void RunFloor(benchmark::State& state, const std::string& name);
 // Sets the counters of a finished benchmark: ns_per_item, and when known
 // x_floor (time per item over the floor's, measured now when the floor did
 // not run before in this process) and growth (time per item over that of the
-// same `series` at size / 10). Records this result under `series` and `size`.
+// same `series` at the next smaller size run before). Records this result
+// under `series` and `size`.
 void Report(benchmark::State& state, const std::string& series, int64_t size,
             int64_t items_per_iteration, double total_ns, const std::string& floor_name = "");
 

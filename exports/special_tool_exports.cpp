@@ -15,11 +15,25 @@
 namespace quarnel::exports {
 namespace {
 
+// Empties a module list that is filled again at once: its pages serve the
+// new items (no fresh memory for a tool read again), and those left over are
+// released when the refill ends.
+class Refill {
+ public:
+  explicit Refill(spectool::GeomItemList& list) : list_(list) { list_.ClearForRefill(); }
+  ~Refill() { list_.ReleaseSparePages(); }
+  Refill(const Refill&) = delete;
+  Refill& operator=(const Refill&) = delete;
+
+ private:
+  spectool::GeomItemList& list_;
+};
+
 // Reads the special tool named by `info` into ReadItemList (emptied first) and
 // gives its outline; the read's status otherwise, with no outline.
 int32_t ReadOutline(SpecialToolInfo* info, std::vector<GeomEntity>& outline) {
   spectool::GeomItemList& items = ReadItemList();
-  items.Clear();
+  const Refill refill(items);
   if (info == nullptr) return spectool::kSpecialToolMissing;
   const int status = spectool::ReadSpecialTool(info, items);
   if (status != spectool::kSpecialToolRead) return status;
@@ -79,7 +93,7 @@ QUARNEL_API int32_t QUARNEL_CALL LoadSpecialTool(SpecialToolInfo* info, int32_t*
   return Guarded<int32_t>(quarnel::spectool::kSpecialToolCannotOpen, [&] {
     ex::SetCount(count, 0);
     quarnel::spectool::GeomItemList& loaded = ex::LoadedItemList();
-    loaded.Clear();
+    const ex::Refill refill(loaded);
     std::vector<GeomEntity> outline;
     const int32_t status = ex::ReadOutline(info, outline);
     for (const GeomEntity& entity : outline) loaded.Append(quarnel::spectool::GeomItem(entity));

@@ -22,6 +22,9 @@ void AppendPieces(const GeomEntity& shape, std::vector<GeomEntity>& outline) {
 std::vector<GeomEntity> OutlineOf(spectool::GeomItemList& expanded) {
   std::vector<GeomEntity> outline;
   const auto count = static_cast<int32_t>(expanded.Count());
+  // One entity per item is the usual outline (a grid of holes): reserving it
+  // spares the regrowth copies, each of which would touch fresh memory.
+  outline.reserve(static_cast<size_t>(count));
   spectool::GeomItem item;
   for (int32_t position = 1; position <= count; ++position) {
     if (expanded.ReadAt(item, position) != 1) break;

@@ -111,13 +111,13 @@ bool WriteTrailer(BinaryWriter& out, int32_t entity_count) {
 
 bool WritePartDrawing(platform::File& file, std::span<const GeomEntity> entities,
                       std::span<const SecondListRecord> second_list) {
-  BinaryWriter out(file);
+  BinaryWriter out(file, platform::WriteBufferSize());
   const auto entity_count = static_cast<int32_t>(entities.size());
   if (!WriteHeader(out, entity_count)) return false;
   for (const GeomEntity& entity : entities) {
     if (!WriteEntityRecord(out, entity)) return false;
   }
-  return WriteSecondListSection(out, second_list) && WriteTrailer(out, entity_count);
+  return WriteSecondListSection(out, second_list) && WriteTrailer(out, entity_count) && out.Flush();
 }
 
 bool SavePartDrawing(const std::string& path, std::span<const GeomEntity> entities,

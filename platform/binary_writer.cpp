@@ -1,46 +1,60 @@
 #include "platform/binary_writer.h"
 
 #include <algorithm>
-#include <bit>
+#include <utility>
 #include <vector>
 
 namespace quarnel::platform {
 namespace {
 
-template <typename T>
-void EncodeLittleEndian(T value, unsigned char* bytes) {
-  for (size_t i = 0; i < sizeof(T); ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
-}
+size_t g_write_buffer_size = 256 * 1024;
 
 }  // namespace
 
-bool BinaryWriter::WriteBytes(const void* data, size_t size) {
+size_t WriteBufferSize() { return g_write_buffer_size; }
+
+size_t SetWriteBufferSize(size_t size) { return std::exchange(g_write_buffer_size, size); }
+
+BinaryWriter::BinaryWriter(File& file, size_t buffer_size) : file_(file) {
+  if (buffer_size > 0) {
+    buffer_ = std::make_unique_for_overwrite<unsigned char[]>(buffer_size);
+    capacity_ = buffer_size;
+  }
+}
+
+bool BinaryWriter::WriteBeyondBuffer(const void* data, size_t size) {
+  if (failed_) return false;
   if (size == 0) return true;
-  return file_.Write(data, size) == size;
+  if (!buffer_) return file_.Write(data, size) == size;
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  while (size > 0) {
+    if (used_ == capacity_ && !Flush()) return false;
+    const size_t chunk = std::min(size, capacity_ - used_);
+    std::memcpy(buffer_.get() + used_, bytes, chunk);
+    used_ += chunk;
+    bytes += chunk;
+    size -= chunk;
+  }
+  return true;
 }
 
-bool BinaryWriter::WriteU8(uint8_t value) { return WriteBytes(&value, 1); }
-bool BinaryWriter::WriteI8(int8_t value) { return WriteU8(static_cast<uint8_t>(value)); }
-
-bool BinaryWriter::WriteU16(uint16_t value) {
-  unsigned char bytes[2];
-  EncodeLittleEndian(value, bytes);
-  return WriteBytes(bytes, sizeof bytes);
+bool BinaryWriter::Flush() {
+  if (failed_) return false;
+  if (used_ == 0) return true;
+  if (file_.Write(buffer_.get(), used_) != used_) {
+    // Nothing more reaches the file: every later write fails at once.
+    failed_ = true;
+    capacity_ = 0;
+    used_ = 0;
+    return false;
+  }
+  used_ = 0;
+  return true;
 }
-
-bool BinaryWriter::WriteI16(int16_t value) { return WriteU16(static_cast<uint16_t>(value)); }
-
-bool BinaryWriter::WriteU32(uint32_t value) {
-  unsigned char bytes[4];
-  EncodeLittleEndian(value, bytes);
-  return WriteBytes(bytes, sizeof bytes);
-}
-
-bool BinaryWriter::WriteI32(int32_t value) { return WriteU32(static_cast<uint32_t>(value)); }
-bool BinaryWriter::WriteF32(float value) { return WriteU32(std::bit_cast<uint32_t>(value)); }
 
 bool BinaryWriter::WriteText(std::string_view text, size_t field_size) {
   if (field_size == 0) return true;
+  // The field is one write, as every fixed field is.
   std::vector<unsigned char> field(field_size, 0);
   const size_t length = std::min(text.size(), field_size - 1);
   std::copy_n(text.begin(), length, field.begin());

@@ -56,6 +56,12 @@ class RecordList {
   void Clear() {
     if (store_.count() > 0) store_.Clear();
   }
+  // Clear for a list about to be filled again: its pages are kept for the
+  // new records (VirStore::ClearKeepingPages) until ReleaseSparePages.
+  void ClearForRefill() {
+    if (store_.count() > 0) store_.ClearKeepingPages();
+  }
+  void ReleaseSparePages() { store_.ReleaseSparePages(); }
   uint32_t Status() const { return store_.status(); }
   uint32_t RecordSize() const { return store_.record_size(); }
 

@@ -56,6 +56,7 @@ VirStore::VirStore(uint32_t record_size, bool linked)
 VirStore::~VirStore() {
   ReleaseDataPages();
   ReleaseLinkPages();
+  ReleaseSparePages();
 }
 
 unsigned char* VirStore::RecordAt(uint32_t physical) const {
@@ -73,7 +74,13 @@ uint32_t VirStore::PhysicalIndex(uint32_t logical) const {
 const unsigned char* VirStore::CurrentRecord() const { return RecordAt(PhysicalIndex(cursor_)); }
 
 bool VirStore::AddDataPage() {
-  auto* page = new (std::nothrow) unsigned char[kPageBytes];
+  unsigned char* page = nullptr;
+  if (!spare_pages_.empty()) {
+    page = spare_pages_.back();
+    spare_pages_.pop_back();
+  } else {
+    page = new (std::nothrow) unsigned char[kPageBytes];
+  }
   if (page == nullptr) return false;
   try {
     data_pages_.push_back(page);
@@ -88,6 +95,23 @@ bool VirStore::AddDataPage() {
 void VirStore::ReleaseDataPages() {
   for (unsigned char* page : data_pages_) delete[] page;
   data_pages_.clear();
+}
+
+void VirStore::ReleaseSparePages() {
+  for (unsigned char* page : spare_pages_) delete[] page;
+  spare_pages_.clear();
+  spare_pages_.shrink_to_fit();
+}
+
+void VirStore::ClearKeepingPages() {
+  try {
+    // In reverse, so that the first page is taken first.
+    spare_pages_.insert(spare_pages_.end(), data_pages_.rbegin(), data_pages_.rend());
+    data_pages_.clear();
+  } catch (const std::bad_alloc&) {
+    // No room to keep them: they are released as Clear always does.
+  }
+  Clear();
 }
 
 void VirStore::ReleaseLinkPages() {

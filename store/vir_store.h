@@ -80,6 +80,12 @@ class VirStore {
   // Deletes the current record; the physically last record fills its slot.
   uint32_t Delete();
   void Clear();
+  // Clear, keeping the data pages as spares that the records added next
+  // take before any new page: a list emptied to be filled again then writes
+  // into memory it already had instead of fresh memory. Clear leaves the
+  // spares; ReleaseSparePages (or destruction) releases those not taken.
+  void ClearKeepingPages();
+  void ReleaseSparePages();
   uint32_t Rewind();
   // Sets the cursor to a 0-based index without a bound check; returns 1.
   uint32_t Seek(uint32_t index);
@@ -131,6 +137,7 @@ class VirStore {
   int32_t last_link_page_ = -1;
   int32_t reordered_ = 0;
   std::vector<unsigned char*> data_pages_;
+  std::vector<unsigned char*> spare_pages_;  // taken from the back
   std::vector<uint32_t*> link_pages_;
   uint32_t record_size_;
   uint32_t records_per_page_;

@@ -15,8 +15,8 @@ int ToolLibrary::Save(const char* path) {
         // The type table is rebuilt once the file is open: a file that
         // cannot be opened leaves the library as it was.
         RebuildTypeTable();
-        platform::BinaryWriter out(file);
-        return WriteLibraryFile(out);
+        platform::BinaryWriter out(file, platform::WriteBufferSize());
+        return WriteLibraryFile(out) && out.Flush();
       });
   switch (result) {
     case platform::SafeWriteResult::kDone:

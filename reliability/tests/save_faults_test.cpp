@@ -1,15 +1,17 @@
 // Failures of the platform file layer while the library writes: every write
-// of a rich file fails in turn, then the close, then the replacing rename.
+// that reaches it fails in turn, then the close, then the replacing rename.
 // After each the answer is the documented failure, the previous file is
 // intact to the byte and no temporary file is left behind.
 #include <cstring>
 #include <memory>
 
+#include "platform/binary_writer.h"
 #include "platform/safe_write.h"
 #include "quarnel/quarnel.h"
 #include "reliability/tests/reliability_fixture.h"
 #include "reliability/tests/sample_files.h"
 #include "tests/support/faulty_file_system.h"
+#include "tests/support/write_buffer_scope.h"
 
 namespace quarnel::reliability {
 namespace {
@@ -59,14 +61,22 @@ class SaveFaults : public ReliabilityTest {
   const std::string previous_ = RichLibrary(92).bytes;
 };
 
+// Saves are buffered: the file layer sees the writes that reach it, one with
+// the real buffer, and writes ending at every point of the file with a
+// 13-byte one. Every one of them fails in turn.
+const size_t kWriteBuffers[] = {platform::WriteBufferSize(), 13};
+
 TEST_F(SaveFaults, EveryFailedWriteKeepsThePreviousLibrary) {
-  const auto [status, writes] = SaveWith(Fault::kNone);
-  ASSERT_EQ(status, 0);
-  ASSERT_NE(ReadWindowsFile(kFaultLibrary), previous_) << "the clean save changed nothing";
-  ASSERT_GT(writes, 50);
-  for (int k = 1; k <= writes; ++k) {
-    EXPECT_EQ(SaveWith(Fault::kWrite, k).first, kNotSaved) << "write " << k;
-    ExpectPreviousIntact("write " + std::to_string(k));
+  for (size_t buffer : kWriteBuffers) {
+    const testing::WriteBufferScope scope(buffer);
+    const auto [status, writes] = SaveWith(Fault::kNone);
+    ASSERT_EQ(status, 0);
+    ASSERT_NE(ReadWindowsFile(kFaultLibrary), previous_) << "the clean save changed nothing";
+    ASSERT_GT(writes, buffer < 100 ? 50 : 0);
+    for (int k = 1; k <= writes; ++k) {
+      EXPECT_EQ(SaveWith(Fault::kWrite, k).first, kNotSaved) << "write " << k;
+      ExpectPreviousIntact("write " + std::to_string(k));
+    }
   }
 }
 
@@ -82,7 +92,7 @@ TEST_F(SaveFaults, ANewLibraryThatCannotBeWrittenLeavesNoFile) {
     ASSERT_EQ(StartSendTool(kFaultLibrary, 1), 0);
     SendTool(0, 5.0f, 1, nullptr, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
     FaultyFileSystem files;
-    Arm(files, fault, 3);
+    Arm(files, fault, 1);  // a small save reaches the file in one write
     EXPECT_EQ(EndSendTool(), kNotSaved);
     EXPECT_FALSE(WindowsFileExists(kFaultLibrary));
     EXPECT_FALSE(WindowsFileExists(platform::TemporaryPathFor(kFaultLibrary)));
@@ -140,13 +150,16 @@ class DrawingFaults : public ReliabilityTest {
 };
 
 TEST_F(DrawingFaults, EveryFailedWriteKeepsThePreviousDrawing) {
-  const auto [drawn, writes] = DrawWith(Fault::kNone);
-  ASSERT_EQ(drawn, 1);
-  ASSERT_NE(ReadWindowsFile(kPartDrawing), previous_);
-  ASSERT_GT(writes, 20);
-  for (int k = 1; k <= writes; ++k) {
-    EXPECT_EQ(DrawWith(Fault::kWrite, k).first, 0) << "write " << k;
-    ExpectPreviousIntact("write " + std::to_string(k));
+  for (size_t buffer : kWriteBuffers) {
+    const testing::WriteBufferScope scope(buffer);
+    const auto [drawn, writes] = DrawWith(Fault::kNone);
+    ASSERT_EQ(drawn, 1);
+    ASSERT_NE(ReadWindowsFile(kPartDrawing), previous_);
+    ASSERT_GT(writes, buffer < 100 ? 20 : 0);
+    for (int k = 1; k <= writes; ++k) {
+      EXPECT_EQ(DrawWith(Fault::kWrite, k).first, 0) << "write " << k;
+      ExpectPreviousIntact("write " + std::to_string(k));
+    }
   }
 }
 

@@ -47,5 +47,16 @@ TEST_F(SpecialToolFolderTest, LongValueKeepsItsBackslashWithinTheBuffer) {
   EXPECT_EQ(std::string(SpecialToolFolder()), ending);
 }
 
+// The profile text may be kept between lookups; a rewrite of the same size
+// within the file system's timestamp granularity must still be seen.
+TEST_F(SpecialToolFolderTest, EveryRewriteIsSeenAtOnce) {
+  for (int i = 0; i < 20; ++i) {
+    const std::string folder = "D:\\TOOLS\\S" + std::to_string(i % 10) + "\\";
+    scratch_.SetSpecialToolFolder(folder);
+    EXPECT_EQ(std::string(SpecialToolFolder()), folder) << i;
+    EXPECT_EQ(std::string(SpecialToolFolder()), folder) << i;
+  }
+}
+
 }  // namespace
 }  // namespace quarnel::spectool

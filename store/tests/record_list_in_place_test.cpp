@@ -41,6 +41,31 @@ TEST(RecordListInPlaceTest, FilledRecordsJoinTheLinkedOrderLikeAppends) {
   EXPECT_EQ(Walk(list), model);
 }
 
+// A list emptied for refilling reuses its pages: whether the new records need
+// fewer or more pages, and whatever order the old ones had, it then holds
+// exactly what a new list filled the same way holds.
+TEST(RecordListInPlaceTest, ARefilledListEqualsANewOne) {
+  for (int refill : {10, 2500, 9000}) {
+    LinkedRecordList list(89);
+    for (int i = 0; i < 5000; ++i) AppendInPlace(list, i);
+    int value = -7;
+    ASSERT_EQ(list.InsertAt(&value, 3), kStatusOk);  // reordered
+    list.ClearForRefill();
+    EXPECT_EQ(list.Count(), 0u);
+    EXPECT_EQ(list.Position(), -3);
+    LinkedRecordList fresh(89);
+    for (int i = 0; i < refill; ++i) {
+      AppendInPlace(list, 100 + i);
+      AppendInPlace(fresh, 100 + i);
+    }
+    list.ReleaseSparePages();
+    EXPECT_EQ(list.store().data_pages(), fresh.store().data_pages()) << refill;
+    EXPECT_EQ(list.Position(), fresh.Position());
+    EXPECT_EQ(list.Status(), kStatusOk);
+    EXPECT_EQ(Walk(list), Walk(fresh)) << refill;
+  }
+}
+
 TEST(RecordListInPlaceTest, TakingBackTheLastRecordRestoresTheListBeforeIt) {
   RecordList list(8000, false);  // two records a page
   for (int i = 0; i < 2; ++i) AppendInPlace(list, i);
