@@ -8,7 +8,7 @@ include(CMakePackageConfigHelpers)
 set(QUARNEL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/quarnel)
 # The document a host integrator reads, installed as a text file. One variable,
 # so that it can name another document without touching the rules below.
-set(QUARNEL_HOST_DOC ${PROJECT_SOURCE_DIR}/docs/windows.md)
+set(QUARNEL_HOST_DOC ${PROJECT_SOURCE_DIR}/docs/host-integration.md)
 
 install(TARGETS quarnel EXPORT quarnelTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
