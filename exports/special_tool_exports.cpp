@@ -16,8 +16,9 @@ namespace quarnel::exports {
 namespace {
 
 // Reads the special tool named by `info` into ReadItemList (emptied first) and
-// gives its outline; the read's status otherwise, with no outline.
-int32_t ReadOutline(SpecialToolInfo* info, std::vector<GeomEntity>& outline) {
+// hands its outline to `deliver`; the read's status, with no outline when the
+// read failed.
+int32_t ReadOutline(SpecialToolInfo* info, const OutlineSink& deliver) {
   spectool::GeomItemList& items = ReadItemList();
   items.Clear();
   if (info == nullptr) return spectool::kSpecialToolMissing;
@@ -25,7 +26,7 @@ int32_t ReadOutline(SpecialToolInfo* info, std::vector<GeomEntity>& outline) {
   if (status != spectool::kSpecialToolRead) return status;
   if (items.Count() == 0) return status;
   spectool::ExpandPatterns(items);
-  outline = OutlineOf(items);
+  DeliverOutline(items, deliver);
   return status;
 }
 
@@ -62,15 +63,11 @@ QUARNEL_API int32_t QUARNEL_CALL OpenSpecialTool(SpecialToolInfo* info, int32_t*
   return Guarded<int32_t>(quarnel::spectool::kSpecialToolCannotOpen, [&] {
     ex::SetCount(count, 0);
     std::optional<ex::GeomEntityList>& geom_list = ex::GeomList();
-    if (geom_list) {
-      geom_list->clear();
-    } else {
-      geom_list.emplace();
-    }
-    std::vector<GeomEntity> outline;
-    const int32_t status = ex::ReadOutline(info, outline);
-    *geom_list = std::move(outline);
-    ex::SetCount(count, geom_list->size());
+    geom_list.emplace();  // a fresh list: the last outline's memory goes with it
+    ex::GeomEntityList& outline = *geom_list;
+    const int32_t status =
+        ex::ReadOutline(info, [&outline](const GeomEntity& entity) { outline.push_back(entity); });
+    ex::SetCount(count, outline.size());
     return status;
   });
 }
@@ -80,9 +77,10 @@ QUARNEL_API int32_t QUARNEL_CALL LoadSpecialTool(SpecialToolInfo* info, int32_t*
     ex::SetCount(count, 0);
     quarnel::spectool::GeomItemList& loaded = ex::LoadedItemList();
     loaded.Clear();
-    std::vector<GeomEntity> outline;
-    const int32_t status = ex::ReadOutline(info, outline);
-    for (const GeomEntity& entity : outline) loaded.Append(quarnel::spectool::GeomItem(entity));
+    // Entities go straight into the list: no second copy of the outline is held.
+    const int32_t status = ex::ReadOutline(info, [&loaded](const GeomEntity& entity) {
+      loaded.Append(quarnel::spectool::GeomItem(entity));
+    });
     ex::SetCount(count, loaded.Count());
     return status;
   });

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "spectool/geom_types.h"
+#include "spectool/pattern_expansion.h"
 #include "spectool/special_tool_reader.h"
 
 namespace quarnel::spectool {
@@ -169,6 +170,9 @@ void EntityReader::Store() {
     group_offset_ = point;
     return;
   }
+  // Entries beyond the outline's limit are read (a short file still reports
+  // so) but not kept, so that a huge file cannot fill the host's memory.
+  if (items_.Count() >= kMaxExpandedItems) return;
   GeomItem item(work_.type, work_.ref, work_.flags & ~kFlagGroupMember, point + group_offset_, work_.p);
   items_.Append(item);
 }

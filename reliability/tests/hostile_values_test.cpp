@@ -11,6 +11,8 @@
 #include "quarnel/quarnel.h"
 #include "reliability/tests/reliability_fixture.h"
 #include "reliability/tests/sample_files.h"
+#include "exports/special_tool_outline.h"
+#include "exports/special_tool_state.h"
 #include "spectool/pattern_expansion.h"
 #include "spectool/special_tool_folder.h"
 
@@ -248,6 +250,33 @@ TEST_F(HostileSpecialTool, AbsurdPatternCountsMakeABoundedNumberOfCopies) {
   const auto grid = Open(File({hole, Entity(11, {1, 1, 100000, 100000, 0}, 1, 1)}));
   EXPECT_EQ(grid.first, 0);
   EXPECT_LE(grid.second, static_cast<int32_t>(spectool::kMaxExpandedItems));
+}
+
+// The shipped limits: a real grid of a million holes still arrives whole.
+TEST_F(HostileSpecialTool, OutlinesEndAtAMillionItemsAndAMillionEntities) {
+  EXPECT_EQ(spectool::kMaxExpandedItems, 1000000u);
+  EXPECT_EQ(exports::kMaxOutlineEntities, 1000000u);
+}
+
+// A 1000 by 1000 grid of eight-piece shapes would be eight million entities:
+// both ways end at the limit with success, within the memory a 32-bit host
+// can spare (records are packed: their sizes are those of the i686 DLL).
+TEST_F(HostileSpecialTool, AGridOfEightPieceShapesEndsAtTheOutlineLimitWithin256MiB) {
+  constexpr long kOutlineBudgetMiB = 256;
+  const std::string grid = MillionItemSpecialTools().front();
+  const auto limit = static_cast<int32_t>(exports::kMaxOutlineEntities);
+  std::pair<int32_t, int32_t> opened;
+  EXPECT_LT(PeakGrowthMiB([&] { opened = Open(grid); }), kOutlineBudgetMiB);
+  EXPECT_EQ(opened, std::make_pair(0, limit));
+
+  WriteWindowsFile(kSpecialToolInput, grid);
+  SpecialToolInfo info{};
+  info.path = kSpecialToolInput;
+  int32_t loaded = -1;
+  int32_t status = -1;
+  EXPECT_LT(PeakGrowthMiB([&] { status = LoadSpecialTool(&info, &loaded); }), kOutlineBudgetMiB);
+  EXPECT_EQ(std::make_pair(status, loaded), std::make_pair(0, limit));
+  exports::ResetSpecialToolState();
 }
 
 TEST_F(HostileSpecialTool, PatternsThatRepeatThemselvesEachOtherOrNothing) {
