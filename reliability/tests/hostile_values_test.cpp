@@ -363,6 +363,44 @@ TEST_F(CarelessHost, NullPointersEverywhere) {
   EXPECT_EQ(ViewSpecialTool(&info), 1);
 }
 
+// A host object of another class, smaller than any element the lists hold.
+class ForeignObject : public CObject {
+ public:
+  CRuntimeClass* GetRuntimeClass() const override {
+    static CRuntimeClass foreign = {"CForeign", static_cast<int>(sizeof(ForeignObject)), 1};
+    return &foreign;
+  }
+};
+
+TEST_F(CarelessHost, ListElementsOfAnotherClassAreSkippedNotRead) {
+  WriteWindowsFile(kLibraryInput, RichLibrary(92).bytes);
+  CObList before;
+  ASSERT_EQ(ReceiveTools(CString(kLibraryInput), &before), 0);
+  ForeignObject foreign;
+  ToolListItem item(77.0f, 1, CString(), 1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+  CObList tools;
+  tools.AddTail(&foreign);
+  tools.AddTail(&item);
+  EXPECT_EQ(SendTools(CString(kLibraryInput), &tools), 0);
+  CObList after;
+  ASSERT_EQ(ReceiveTools(CString(kLibraryInput), &after), 0);
+  const auto size_at = [](CObList& list, intptr_t i) {
+    return static_cast<ToolListItem*>(list.GetAt(list.FindIndex(i)))->size;
+  };
+  EXPECT_EQ(size_at(after, 0), size_at(before, 0)) << "the foreign element changed tool 1";
+  EXPECT_EQ(size_at(after, 1), 77.0f);
+  for (CObList* list : {&before, &after}) {
+    for (POSITION at = list->GetHeadPosition(); at != nullptr;) delete list->GetNext(at);
+  }
+
+  SpecialToolInfo info{};
+  CObList foreign_only;
+  foreign_only.AddTail(&foreign);
+  info.entities = &foreign_only;
+  info.secondList = &foreign_only;
+  EXPECT_EQ(ViewSpecialTool(&info), 1);
+}
+
 }  // namespace
 }  // namespace quarnel::reliability
 
