@@ -46,7 +46,7 @@ class StationTable : public store::RecordList {
   // Reads the table at the file's position: its header values and its
   // stations, each re-linked against `library` (when not null). 1 on success,
   // an empty table included; 0 when a read fails, keeping what was read.
-  int LoadStations(platform::BinaryReader& in, int version, toollib::ToolLibrary* library);
+  [[nodiscard]] int LoadStations(platform::BinaryReader& in, int version, toollib::ToolLibrary* library);
 
   int32_t markedPosition = 0;  // a 1-based station position in this table, 0 = none
   int32_t tableIdentifier;
