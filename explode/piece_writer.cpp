@@ -32,7 +32,11 @@ void PieceWriter::Arc(const GeomPoint& centre, double radius, double start, doub
 void PieceWriter::Copy(const GeomEntity& source) { Write(source); }
 
 void PieceWriter::Write(const GeomEntity& piece) {
+  // The caller supplies exactly eight slots: no shape writes more, and should
+  // a handler ever try, the extra pieces are dropped rather than written past
+  // the caller's array (the assertion flags it in debug builds).
   assert(count_ < kMaxPieces);
+  if (count_ >= kMaxPieces) return;
   *slots_[count_] = piece;
   ++count_;
 }

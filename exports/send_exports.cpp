@@ -3,6 +3,7 @@
 // whole list (SendTools).
 #include <cstdint>
 
+#include "exports/host_objects.h"
 #include "exports/tool_exchange_state.h"
 #include "exports/tool_exchange_values.h"
 #include "quarnel/quarnel.h"
@@ -23,13 +24,23 @@ void OverwriteTool(toollib::ToolLibrary& library, int32_t position, const HostTo
   library.UpdateCurrent(tool);
 }
 
-// The host's list item at 0-based `index`, or null when the list has none there.
-const ToolListItem* ListItemAt(CObList* tools, intptr_t index) {
-  if (tools == nullptr) return nullptr;
-  POSITION position = tools->FindIndex(index);
-  if (position == nullptr) return nullptr;
-  return static_cast<const ToolListItem*>(tools->GetAt(position));
-}
+// Walks the host's list once, item by item, so that fetching every item costs
+// the length of the list (a look-up by index walks from the head each time).
+class ListWalk {
+ public:
+  explicit ListWalk(CObList* tools) : tools_(tools), next_(tools ? tools->GetHeadPosition() : nullptr) {}
+
+  // The next item; null when the list has ended or the element is missing or
+  // not a tool list item.
+  const ToolListItem* Next() {
+    if (next_ == nullptr) return nullptr;
+    return HostElementAs<ToolListItem>(tools_->GetNext(next_));
+  }
+
+ private:
+  CObList* tools_;
+  POSITION next_;
+};
 
 }  // namespace
 }  // namespace quarnel::exports
@@ -99,7 +110,7 @@ extern "C" QUARNEL_API int QUARNEL_CALL EndSendTool(void) {
 
 // Overwrites the tools of the library at `libraryPath` from the host's list,
 // item i for tool i, and saves it. Tools without an item (a shorter list, a
-// null item, a null list) are saved unchanged; items beyond the tools are
+// null item, an element of another class, a null list) are saved unchanged; items beyond the tools are
 // ignored. A failed save (3) leaves the library current for EndSendTool.
 extern "C" QUARNEL_API int QUARNEL_CALL SendTools(CStringParameter passedPath, CObList* tools) {
   const CString libraryPath = TakePassedString(passedPath);
@@ -110,8 +121,9 @@ extern "C" QUARNEL_API int QUARNEL_CALL SendTools(CStringParameter passedPath, C
     ToolExchangeState& state = ExchangeState();
     quarnel::toollib::ToolLibrary& library = *state.library;
     const auto count = static_cast<int32_t>(library.Count());
+    ListWalk items(tools);
     for (int32_t position = 1; position <= count; ++position) {
-      const ToolListItem* item = ListItemAt(tools, position - 1);
+      const ToolListItem* item = items.Next();
       if (item != nullptr) OverwriteTool(library, position, ValuesOfItem(*item));
     }
     if (library.Save(state.libraryPath.c_str()) != quarnel::toollib::kLoadOk) {

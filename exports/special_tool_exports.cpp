@@ -2,7 +2,9 @@
 // its outline as lines and arcs, fetched either from GeomList (Open, then
 // LoadGeometryAtIndex, then Close) or from LoadedItemList (Load, then
 // GetGeometryAt or GetGeometryValuesAt).
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "exports/guard.h"
@@ -30,8 +32,10 @@ class Refill {
 };
 
 // Reads the special tool named by `info` into ReadItemList (emptied first) and
-// gives its outline; the read's status otherwise, with no outline.
-int32_t ReadOutline(SpecialToolInfo* info, std::vector<GeomEntity>& outline) {
+// hands its outline to `deliver`, after telling `expect` (when given) how many
+// items it comes from; the read's status, with no outline when the read failed.
+int32_t ReadOutline(SpecialToolInfo* info, const OutlineSink& deliver,
+                    const std::function<void(size_t)>& expect = {}) {
   spectool::GeomItemList& items = ReadItemList();
   const Refill refill(items);
   if (info == nullptr) return spectool::kSpecialToolMissing;
@@ -39,7 +43,8 @@ int32_t ReadOutline(SpecialToolInfo* info, std::vector<GeomEntity>& outline) {
   if (status != spectool::kSpecialToolRead) return status;
   if (items.Count() == 0) return status;
   spectool::ExpandPatterns(items);
-  outline = OutlineOf(items);
+  if (expect) expect(items.Count());
+  DeliverOutline(items, deliver);
   return status;
 }
 
@@ -76,15 +81,14 @@ QUARNEL_API int32_t QUARNEL_CALL OpenSpecialTool(SpecialToolInfo* info, int32_t*
   return Guarded<int32_t>(quarnel::spectool::kSpecialToolCannotOpen, [&] {
     ex::SetCount(count, 0);
     std::optional<ex::GeomEntityList>& geom_list = ex::GeomList();
-    if (geom_list) {
-      geom_list->clear();
-    } else {
-      geom_list.emplace();
-    }
-    std::vector<GeomEntity> outline;
-    const int32_t status = ex::ReadOutline(info, outline);
-    *geom_list = std::move(outline);
-    ex::SetCount(count, geom_list->size());
+    geom_list.emplace();  // a fresh list: the last outline's memory goes with it
+    ex::GeomEntityList& outline = *geom_list;
+    // One entity per item is the usual outline (a grid of holes): reserving it
+    // spares the regrowth copies, each of which would touch fresh memory.
+    const int32_t status = ex::ReadOutline(
+        info, [&outline](const GeomEntity& entity) { outline.push_back(entity); },
+        [&outline](size_t items) { outline.reserve(std::min(items, ex::kMaxOutlineEntities)); });
+    ex::SetCount(count, outline.size());
     return status;
   });
 }
@@ -94,9 +98,10 @@ QUARNEL_API int32_t QUARNEL_CALL LoadSpecialTool(SpecialToolInfo* info, int32_t*
     ex::SetCount(count, 0);
     quarnel::spectool::GeomItemList& loaded = ex::LoadedItemList();
     const ex::Refill refill(loaded);
-    std::vector<GeomEntity> outline;
-    const int32_t status = ex::ReadOutline(info, outline);
-    for (const GeomEntity& entity : outline) loaded.Append(quarnel::spectool::GeomItem(entity));
+    // Entities go straight into the list: no second copy of the outline is held.
+    const int32_t status = ex::ReadOutline(info, [&loaded](const GeomEntity& entity) {
+      loaded.Append(quarnel::spectool::GeomItem(entity));
+    });
     ex::SetCount(count, loaded.Count());
     return status;
   });

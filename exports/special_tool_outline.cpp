@@ -1,5 +1,6 @@
 #include "exports/special_tool_outline.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "explode/explode_shape.h"
@@ -8,39 +9,41 @@
 namespace quarnel::exports {
 namespace {
 
-void AppendPieces(const GeomEntity& shape, std::vector<GeomEntity>& outline) {
+// Delivers the pieces of `shape`, no more than `room` of them.
+size_t DeliverPieces(const GeomEntity& shape, size_t room, const OutlineSink& deliver) {
   GeomEntity pieces[explode::kMaxPieces] = {};
   GeomEntity* const slots[explode::kMaxPieces] = {&pieces[0], &pieces[1], &pieces[2], &pieces[3],
                                                   &pieces[4], &pieces[5], &pieces[6], &pieces[7]};
   int32_t count = 0;
   explode::ExplodeShape(shape, &count, slots);
-  for (int32_t i = 0; i < count && i < explode::kMaxPieces; ++i) outline.push_back(pieces[i]);
+  const size_t delivered = std::min({static_cast<size_t>(std::max(count, 0)),
+                                     static_cast<size_t>(explode::kMaxPieces), room});
+  for (size_t i = 0; i < delivered; ++i) deliver(pieces[i]);
+  return delivered;
 }
 
 }  // namespace
 
-std::vector<GeomEntity> OutlineOf(spectool::GeomItemList& expanded) {
-  std::vector<GeomEntity> outline;
+size_t DeliverOutline(spectool::GeomItemList& expanded, const OutlineSink& deliver) {
+  size_t delivered = 0;
   const auto count = static_cast<int32_t>(expanded.Count());
-  // One entity per item is the usual outline (a grid of holes): reserving it
-  // spares the regrowth copies, each of which would touch fresh memory.
-  outline.reserve(static_cast<size_t>(count));
   spectool::GeomItem item;
-  for (int32_t position = 1; position <= count; ++position) {
+  for (int32_t position = 1; position <= count && delivered < kMaxOutlineEntities; ++position) {
     if (expanded.ReadAt(item, position) != 1) break;
     switch (item.entity.type) {
       case spectool::kGeomLine:
       case spectool::kGeomArc:
-        outline.push_back(item.entity);
+        deliver(item.entity);
+        ++delivered;
         break;
       case spectool::kGeomPoint:
         break;
       default:
-        AppendPieces(item.entity, outline);
+        delivered += DeliverPieces(item.entity, kMaxOutlineEntities - delivered, deliver);
         break;
     }
   }
-  return outline;
+  return delivered;
 }
 
 }  // namespace quarnel::exports

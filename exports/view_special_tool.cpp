@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "exports/guard.h"
+#include "exports/host_objects.h"
 #include "partfile/part_drawing_writer.h"
 #include "quarnel/quarnel.h"
 
@@ -11,29 +12,30 @@ namespace quarnel::exports {
 namespace {
 
 // The host's entities, copied so that the drawing's conversions never reach
-// the host's own objects. A missing list is an empty one; a missing element is
-// written as an all-zero entity, keeping the record count the host sees.
+// the host's own objects. A missing list is an empty one; a missing element,
+// or one of another class, is written as an all-zero entity, keeping the
+// record count the host sees.
 std::vector<GeomEntity> CopyEntities(CObList* list) {
   std::vector<GeomEntity> entities;
   if (list == nullptr) return entities;
   entities.reserve(static_cast<size_t>(list->GetCount()));
   for (POSITION pos = list->GetHeadPosition(); pos != nullptr;) {
     const CObject* element = list->GetNext(pos);
-    const auto* object = static_cast<const GeomEntityObject*>(element);
+    const auto* object = HostElementAs<GeomEntityObject>(element);
     entities.push_back(object != nullptr ? object->entity : GeomEntity{});
   }
   return entities;
 }
 
-// The data bytes of the host's second-list elements; a missing element is
-// written as 42 zero bytes.
+// The data bytes of the host's second-list elements; a missing element, or
+// one of another class, is written as 42 zero bytes.
 std::vector<partfile::SecondListRecord> CopySecondList(CObList* list) {
   std::vector<partfile::SecondListRecord> records;
   if (list == nullptr) return records;
   records.reserve(static_cast<size_t>(list->GetCount()));
   for (POSITION pos = list->GetHeadPosition(); pos != nullptr;) {
     const CObject* element = list->GetNext(pos);
-    const auto* object = static_cast<const SecondListElement*>(element);
+    const auto* object = HostElementAs<SecondListElement>(element);
     partfile::SecondListRecord& record = records.emplace_back();
     if (object != nullptr) std::memcpy(record.data(), object->data, record.size());
   }

@@ -43,6 +43,9 @@ void WriteSpecialToolSeeds(const fs::path& folder) {
   }
   const std::vector<std::string> patterns = rel::PatternSpecialTools();
   for (size_t i = 0; i < patterns.size(); ++i) WriteSeed(folder, "patterns-" + std::to_string(i), patterns[i]);
+  // Inputs at the expansion's limit: every run replays them.
+  const std::vector<std::string> million = rel::MillionItemSpecialTools();
+  for (size_t i = 0; i < million.size(); ++i) WriteSeed(folder, "million-items-" + std::to_string(i), million[i]);
 }
 
 void WriteProfileSeeds(const fs::path& folder) {

@@ -51,6 +51,10 @@ class StdioFile final : public File {
     if (stream_ == nullptr || offset < 0 || offset > LONG_MAX) return false;
     return std::fseek(stream_, static_cast<long>(offset), SEEK_SET) == 0;
   }
+  bool Flush() override {
+    if (stream_ == nullptr) return false;
+    return std::fflush(stream_) == 0 && FlushToDevice(stream_);
+  }
   bool Close() override {
     if (stream_ != nullptr) {
       closed_ok_ = std::fclose(stream_) == 0;

@@ -9,12 +9,14 @@ SafeWriteResult WriteFileSafely(const std::string& path, const std::function<boo
   const std::string temporary = TemporaryPathFor(path);
   std::unique_ptr<File> file = files.Open(temporary, OpenMode::kWrite);
   if (!file) return SafeWriteResult::kOpenFailed;
-  const bool written = write(*file);
+  const bool written = write(*file) && file->Flush();
   const bool closed = file->Close();
   file.reset();
-  if (written && closed && files.Replace(temporary, path)) return SafeWriteResult::kDone;
-  files.Remove(temporary);
-  return SafeWriteResult::kWriteFailed;
+  if (!written || !closed || !files.Replace(temporary, path)) {
+    files.Remove(temporary);
+    return SafeWriteResult::kWriteFailed;
+  }
+  return files.FlushFolderOf(path) ? SafeWriteResult::kDone : SafeWriteResult::kWriteFailed;
 }
 
 }  // namespace quarnel::platform

@@ -1,6 +1,7 @@
-// Replacing a file without ever losing it: the new content goes to a temporary
-// file in the same folder, which is moved over the target only once every write
-// succeeded and the file was closed.
+// Replacing a file without ever losing it, a power cut included: the new
+// content goes to a temporary file in the same folder, which is flushed to the
+// storage device, closed and only then moved over the target; the folder is
+// flushed after the move, so that the name cannot point at an empty file.
 #pragma once
 
 #include <functional>
@@ -13,7 +14,10 @@ namespace quarnel::platform {
 enum class SafeWriteResult { kDone, kOpenFailed, kWriteFailed };
 
 // Calls `write` with the open temporary file; `write` returns false when a write
-// failed. On any failure the temporary file is removed and `path` is untouched.
+// failed. On any failure before the move the temporary file is removed and
+// `path` is untouched. When only the folder's flush after the move fails,
+// `path` holds the new content but its survival of a power cut is not assured:
+// that is reported as a failed write too.
 SafeWriteResult WriteFileSafely(const std::string& path, const std::function<bool(File&)>& write);
 
 // The name of the temporary file used for `path`.

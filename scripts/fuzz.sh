@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Fuzzes every file reader for a bounded time (FUZZ_SECONDS per target, 60 by
-# default) from seeds written by the test-side writers, with AddressSanitizer,
-# UndefinedBehaviorSanitizer and leak checks. Any finding fails the run; its
-# input is copied to fuzz/corpus/<target>/, which the test suite replays.
+# default) from seeds written by the test-side writers and the kept corpus,
+# with AddressSanitizer, UndefinedBehaviorSanitizer and leak checks.
+# A crash, a sanitizer report, a leak, running out of memory (RSS_LIMIT_MB) or
+# an input that runs longer than INPUT_SECONDS fails the run; that input is
+# copied to fuzz/corpus/<target>/, which the test suite replays. An input
+# slower than SLOW_SECONDS but within the limit is only reported: how long an
+# input takes depends on the machine's load, so it never decides the outcome.
 # Usage: scripts/fuzz.sh [target...]   (library station special_tool profile)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/ensure-packages.sh cmake ninja-build clang libclang-rt-14-dev
 
 seconds="${FUZZ_SECONDS:-60}"
+input_seconds="${INPUT_SECONDS:-25}"
+slow_seconds="${SLOW_SECONDS:-2}"
+rss_limit_mb="${RSS_LIMIT_MB:-2560}"
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(library station special_tool profile)
 
@@ -26,19 +33,30 @@ for target in "${targets[@]}"; do
   artifacts="$work/artifacts/$target"
   kept="$root/fuzz/corpus/$target"
   log="$work/$target.log"
+  slow_inputs="$work/slow/$target"
   mkdir -p "$corpus" "$artifacts"
   rm -f "$artifacts"/*
   inputs=("$corpus" "$work/seeds/$target")
   [ -d "$kept" ] && inputs+=("$kept")
 
   status=0
-  "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2560 \
-    -max_len=8192 -dict="$root/fuzz/dictionaries/$target.dict" -artifact_prefix="$artifacts/" \
+  "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout="$input_seconds" \
+    -report_slow_units="$slow_seconds" -rss_limit_mb="$rss_limit_mb" -max_len=8192 \
+    -dict="$root/fuzz/dictionaries/$target.dict" -artifact_prefix="$artifacts/" \
     -print_final_stats=1 "${inputs[@]}" >"$log" 2>&1 || status=$?
 
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
   coverage=$(grep -Eo 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -1 || true)
-  echo "fuzz_$target: ${runs:-?} runs in ${seconds} s, ${coverage:-no coverage line}, exit $status"
+  echo "fuzz_$target: ${runs:-?} runs in ${seconds} s (${rate:-?}/s), ${coverage:-no coverage line}, exit $status"
+  # Slow inputs are set aside for a look, never kept in the corpus.
+  rm -rf "$slow_inputs"
+  for slow in "$artifacts"/slow-unit-*; do
+    [ -e "$slow" ] || continue
+    mkdir -p "$slow_inputs"
+    mv "$slow" "$slow_inputs/"
+    echo "  slow input (over ${slow_seconds} s, within ${input_seconds} s), reported only: $slow_inputs/$(basename "$slow")"
+  done
   if [ "$status" -ne 0 ] || [ -n "$(ls -A "$artifacts")" ]; then
     failed=1
     mkdir -p "$kept"

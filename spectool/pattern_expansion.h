@@ -10,10 +10,17 @@
 
 namespace quarnel::spectool {
 
-// The expansion makes no further copies once the list holds this many items,
-// so that absurd counts such as 1e9, infinity or a 100000 by 100000 grid end
-// with bounded memory, while a real grid of a million holes still expands whole.
+// The expansion makes no further copies once the list holds this many items
+// (and the reader keeps no more than this many), so that absurd counts such as
+// 1e9, infinity or a 100000 by 100000 grid end with bounded memory, while a
+// real grid of a million holes still expands whole. Fuzz builds choose a
+// smaller limit at build time so that every input stays cheap to run; the
+// code that applies it is the same.
+#ifdef QUARNEL_EXPANSION_LIMIT
+inline constexpr uint32_t kMaxExpandedItems = QUARNEL_EXPANSION_LIMIT;
+#else
 inline constexpr uint32_t kMaxExpandedItems = 1000000;
+#endif
 
 // Expands every pattern of `list` in list order, the copies' own patterns
 // included; returns the number of items in the list afterwards.

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "spectool/geom_types.h"
+#include "spectool/pattern_expansion.h"
 #include "spectool/special_tool_reader.h"
 
 namespace quarnel::spectool {
@@ -64,6 +65,9 @@ class EntityReader {
       group_offset_ = GeomPoint(work_.x, work_.y);
       return;
     }
+    // Entries beyond the outline's limit are read (a short file still reports
+    // so) but not kept, so that a huge file cannot fill the host's memory.
+    if (items_.Count() >= kMaxExpandedItems) return;
     items_.Append(ItemFromStored(work_, group_offset_));
   }
 

@@ -1,6 +1,7 @@
 #include "stations/station_file.h"
 
 #include "platform/binary_reader.h"
+#include "platform/dropped_result.h"
 #include "platform/file_system.h"
 
 namespace quarnel::stations {
@@ -10,13 +11,17 @@ bool LoadStationFile(const std::string& path, toollib::ToolLibrary* library, Sta
   std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::kRead);
   if (file == nullptr) return false;
   platform::BinaryReader in(*file);
-  // The results of the two loads are not checked: a table that stops early is
-  // used as far as it was read.
-  in.SeekTo(kStationTablesOffset);
-  first.LoadStations(in, kStationFileVersion, library);
-  int32_t separator = 0;
-  in.ReadI32(separator);
-  second.LoadStations(in, kStationFileVersion, library);
+  // A file whose tables cannot be reached leaves both tables empty, as a file
+  // that ends before them does: the host receives its tools without stations.
+  if (in.SeekTo(kStationTablesOffset)) {
+    // A table that stops early is used as far as it was read, so the loads'
+    // results are not needed; a missing separator ends the second load at
+    // its first read.
+    platform::DropResult(first.LoadStations(in, kStationFileVersion, library));
+    int32_t separator = 0;
+    platform::DropResult(in.ReadI32(separator));
+    platform::DropResult(second.LoadStations(in, kStationFileVersion, library));
+  }
   file->Close();
   return true;
 }

@@ -73,27 +73,33 @@ int StationTable::LoadStations(platform::BinaryReader& in, int version,
   }
   int32_t count = 0;
   if (!in.ReadI32(count)) return 0;
+  FreePositions taken;  // the table was emptied above: it holds what this load appends
   for (int32_t i = 0; i < count; ++i) {
     StationRecord station;
     toollib::ToolRecord stored;
     if (!ReadStationRecord(in, station) || stored.ReadRecord(in, version, true) != 1) return 0;
     // The stored tool only serves to find the station's tool again; it is not kept.
     const int32_t t = station.ToolPosition();
-    if (t > 0 && library != nullptr) station.SetToolPosition(RelinkedPosition(t, stored, *library));
+    if (t > 0 && library != nullptr) station.SetToolPosition(RelinkedPosition(t, stored, *library, taken));
     Append(station);
+    if (station.ToolPosition() > 0) taken.Record(station.ToolPosition());
   }
   return 1;
 }
 
 int32_t StationTable::RelinkedPosition(int32_t t, toollib::ToolRecord& stored,
-                                       toollib::ToolLibrary& library) {
+                                       toollib::ToolLibrary& library, FreePositions& taken) {
   const int32_t candidate = HoldsTool(library, t, stored) ? t : library.FindMatchingTool(stored);
   if (candidate == 0) return 0;
   // A second station of an identical tool takes the next library position, so
   // that identical tools in the library are told apart by station order.
-  const int32_t free_position = NextFreePosition(candidate);
+  // A store that failed keeps its failure and ends every walk at its first
+  // read: only the walk itself answers then.
+  const int64_t free_position =
+      Status() == store::kStatusOk ? taken.From(candidate) : NextFreePosition(candidate);
   if (free_position == candidate) return candidate;
-  return HoldsTool(library, free_position, stored) ? free_position : 0;
+  if (free_position > static_cast<int64_t>(library.Count())) return 0;
+  return HoldsTool(library, static_cast<int32_t>(free_position), stored) ? static_cast<int32_t>(free_position) : 0;
 }
 
 int32_t StationTable::NextFreePosition(int32_t position) {

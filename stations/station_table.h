@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/binary_reader.h"
+#include "stations/free_positions.h"
 #include "stations/station_record.h"
 #include "store/record_list.h"
 #include "toollib/tool_library.h"
@@ -45,7 +46,7 @@ class StationTable : public store::RecordList {
   // Reads the table at the file's position: its header values and its
   // stations, each re-linked against `library` (when not null). 1 on success,
   // an empty table included; 0 when a read fails, keeping what was read.
-  int LoadStations(platform::BinaryReader& in, int version, toollib::ToolLibrary* library);
+  [[nodiscard]] int LoadStations(platform::BinaryReader& in, int version, toollib::ToolLibrary* library);
 
   int32_t markedPosition = 0;  // a 1-based station position in this table, 0 = none
   int32_t tableIdentifier;
@@ -55,8 +56,11 @@ class StationTable : public store::RecordList {
  private:
   // The library position of the station's stored tool, given the position `t`
   // the station recorded; 0 when the library holds no such tool for it.
-  int32_t RelinkedPosition(int32_t t, toollib::ToolRecord& stored, toollib::ToolLibrary& library);
-  // Raises `position` by one for each station already in the table that holds it.
+  // `taken` knows the positions of the stations loaded before it.
+  int32_t RelinkedPosition(int32_t t, toollib::ToolRecord& stored, toollib::ToolLibrary& library,
+                           FreePositions& taken);
+  // Raises `position` by one for each station in the table, in order, that
+  // holds it: the walk that `FreePositions` answers without walking.
   int32_t NextFreePosition(int32_t position);
   // The walk that StationOf stands for: Rewind, then ReadNext to the first match.
   int32_t WalkForStation(int32_t tool_position);

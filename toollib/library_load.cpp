@@ -144,10 +144,9 @@ int ToolLibrary::LoadLegacyLayout(platform::BinaryReader& in, int version) {
     if (legacy.typeCode == kTypeSpecial && names_shifted) {
       const std::string name = SanitizedName(legacy.Name(true));
       const std::string file_path = SpecialPathForName(name);
-      // Without its special-tool file the tool keeps what the record says.
-      if (platform::Files().Exists(file_path)) {
-        ReadSpecialToolHeader(file_path.c_str(), tool);
-      } else {
+      // Without a readable special-tool file the tool keeps what the record
+      // says, rather than becoming a blank special tool.
+      if (!platform::Files().Exists(file_path) || ReadSpecialToolHeader(file_path.c_str(), tool) != 1) {
         tool = ToolFromLegacyRecord(legacy, name);
       }
     } else {

@@ -54,7 +54,7 @@ bool ReadLegacyToolRecord(platform::BinaryReader& in, LegacyToolRecord& record);
 // backslash, else a name in the special-tool folder) into `record`, tied to
 // that file in the current library. 1 when the tool data were read, else 0;
 // `record` is untouched when the file does not exist.
-int ReadSpecialToolHeader(const char* name, ToolRecord& record);
+[[nodiscard]] int ReadSpecialToolHeader(const char* name, ToolRecord& record);
 
 // Replaces each of " * / : < > ? \ | in `text` by '_'; nullptr is left alone.
 void SanitizeFileName(char* text);

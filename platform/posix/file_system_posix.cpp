@@ -1,6 +1,10 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <string>
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -24,9 +28,24 @@ class PosixFileSystem final : public FileSystem {
   bool Remove(const std::string& path) override {
     return std::remove(MapPath(path).c_str()) == 0;
   }
+  bool FlushFolderOf(const std::string& path) override {
+    const std::string file = MapPath(path);
+    const size_t slash = file.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : file.substr(0, slash);
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return false;
+    const bool flushed = ::fsync(descriptor) == 0 || FolderCannotBeFlushed(errno);
+    return ::close(descriptor) == 0 && flushed;
+  }
+
+ private:
+  // Some file systems refuse fsync on a folder; their renames need no such step.
+  static bool FolderCannotBeFlushed(int error) { return error == EINVAL || error == EROFS; }
 };
 
 }  // namespace
+
+bool FlushToDevice(std::FILE* stream) { return ::fsync(::fileno(stream)) == 0; }
 
 FileSystem& RealFileSystem() {
   static PosixFileSystem real;

@@ -24,6 +24,7 @@ class MemoryFile final : public File {
   }
   bool SeekFromCurrent(int64_t) override { return false; }
   bool SeekTo(int64_t) override { return false; }
+  bool Flush() override { return true; }
   bool Close() override { return true; }
 
   const std::string& bytes() const { return bytes_; }

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <io.h>
 
 #include <cstdio>
 
@@ -19,14 +20,24 @@ class WindowsFileSystem final : public FileSystem {
     return GetFileAttributesA(MapPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
   bool Replace(const std::string& from, const std::string& to) override {
-    return MoveFileExA(MapPath(from).c_str(), MapPath(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    // Write-through: the move is on the disk when the call returns.
+    return MoveFileExA(MapPath(from).c_str(), MapPath(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
   bool Remove(const std::string& path) override {
     return DeleteFileA(MapPath(path).c_str()) != 0;
   }
+  // The write-through move already put the folder's change on the disk.
+  bool FlushFolderOf(const std::string& /*path*/) override { return true; }
 };
 
 }  // namespace
+
+bool FlushToDevice(std::FILE* stream) {
+  const intptr_t handle = _get_osfhandle(_fileno(stream));
+  if (handle == -1) return false;
+  return FlushFileBuffers(reinterpret_cast<HANDLE>(handle)) != 0;
+}
 
 FileSystem& RealFileSystem() {
   static WindowsFileSystem real;

@@ -12,6 +12,10 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path KeptCorpus() {
+#ifdef QUARNEL_KEPT_CORPUS
+  // Given by the build: __FILE__ is relative when the compiler cache rewrites paths.
+  if (fs::is_directory(QUARNEL_KEPT_CORPUS)) return QUARNEL_KEPT_CORPUS;
+#endif
   // This file lies in <source>/reliability/tests.
   return fs::path(__FILE__).parent_path().parent_path().parent_path() / "fuzz" / "corpus";
 }

@@ -11,6 +11,8 @@
 #include "quarnel/quarnel.h"
 #include "reliability/tests/reliability_fixture.h"
 #include "reliability/tests/sample_files.h"
+#include "exports/special_tool_outline.h"
+#include "exports/special_tool_state.h"
 #include "spectool/pattern_expansion.h"
 #include "spectool/special_tool_folder.h"
 
@@ -250,6 +252,38 @@ TEST_F(HostileSpecialTool, AbsurdPatternCountsMakeABoundedNumberOfCopies) {
   EXPECT_LE(grid.second, static_cast<int32_t>(spectool::kMaxExpandedItems));
 }
 
+// The shipped limits: a real grid of a million holes still arrives whole.
+TEST_F(HostileSpecialTool, OutlinesEndAtAMillionItemsAndAMillionEntities) {
+  EXPECT_EQ(spectool::kMaxExpandedItems, 1000000u);
+  EXPECT_EQ(exports::kMaxOutlineEntities, 1000000u);
+}
+
+// A 1000 by 1000 grid of eight-piece shapes would be eight million entities:
+// both ways end at the limit with success, within the memory a 32-bit host
+// can spare (records are packed: their sizes are those of the i686 DLL).
+TEST_F(HostileSpecialTool, AGridOfEightPieceShapesEndsAtTheOutlineLimitWithin256MiB) {
+#if defined(__SANITIZE_ADDRESS__)
+  // The sanitizer keeps freed memory in quarantine: only the counts hold there.
+  constexpr long kOutlineBudgetMiB = std::numeric_limits<long>::max();
+#else
+  constexpr long kOutlineBudgetMiB = 256;
+#endif
+  const std::string grid = MillionItemSpecialTools().front();
+  const auto limit = static_cast<int32_t>(exports::kMaxOutlineEntities);
+  std::pair<int32_t, int32_t> opened;
+  EXPECT_LT(PeakGrowthMiB([&] { opened = Open(grid); }), kOutlineBudgetMiB);
+  EXPECT_EQ(opened, std::make_pair(0, limit));
+
+  WriteWindowsFile(kSpecialToolInput, grid);
+  SpecialToolInfo info{};
+  info.path = kSpecialToolInput;
+  int32_t loaded = -1;
+  int32_t status = -1;
+  EXPECT_LT(PeakGrowthMiB([&] { status = LoadSpecialTool(&info, &loaded); }), kOutlineBudgetMiB);
+  EXPECT_EQ(std::make_pair(status, loaded), std::make_pair(0, limit));
+  exports::ResetSpecialToolState();
+}
+
 TEST_F(HostileSpecialTool, PatternsThatRepeatThemselvesEachOtherOrNothing) {
   const SptEntity hole = Entity(1, {1});
   // Position 2 repeats itself; 3 and 4 repeat each other.
@@ -331,6 +365,44 @@ TEST_F(CarelessHost, NullPointersEverywhere) {
   with_nulls.AddTail(nullptr);
   info.entities = &with_nulls;
   info.secondList = &with_nulls;
+  EXPECT_EQ(ViewSpecialTool(&info), 1);
+}
+
+// A host object of another class, smaller than any element the lists hold.
+class ForeignObject : public CObject {
+ public:
+  CRuntimeClass* GetRuntimeClass() const override {
+    static CRuntimeClass foreign = {"CForeign", static_cast<int>(sizeof(ForeignObject)), 1};
+    return &foreign;
+  }
+};
+
+TEST_F(CarelessHost, ListElementsOfAnotherClassAreSkippedNotRead) {
+  WriteWindowsFile(kLibraryInput, RichLibrary(92).bytes);
+  CObList before;
+  ASSERT_EQ(ReceiveTools(CString(kLibraryInput), &before), 0);
+  ForeignObject foreign;
+  ToolListItem item(77.0f, 1, CString(), 1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+  CObList tools;
+  tools.AddTail(&foreign);
+  tools.AddTail(&item);
+  EXPECT_EQ(SendTools(CString(kLibraryInput), &tools), 0);
+  CObList after;
+  ASSERT_EQ(ReceiveTools(CString(kLibraryInput), &after), 0);
+  const auto size_at = [](CObList& list, intptr_t i) {
+    return static_cast<ToolListItem*>(list.GetAt(list.FindIndex(i)))->size;
+  };
+  EXPECT_EQ(size_at(after, 0), size_at(before, 0)) << "the foreign element changed tool 1";
+  EXPECT_EQ(size_at(after, 1), 77.0f);
+  for (CObList* list : {&before, &after}) {
+    for (POSITION at = list->GetHeadPosition(); at != nullptr;) delete list->GetNext(at);
+  }
+
+  SpecialToolInfo info{};
+  CObList foreign_only;
+  foreign_only.AddTail(&foreign);
+  info.entities = &foreign_only;
+  info.secondList = &foreign_only;
   EXPECT_EQ(ViewSpecialTool(&info), 1);
 }
 

@@ -254,4 +254,27 @@ std::vector<std::string> PatternSpecialTools() {
   };
 }
 
+std::vector<std::string> MillionItemSpecialTools() {
+  auto file_of = [](std::vector<SptEntity> entities) {
+    testing::SpecialToolFileFields file;
+    file.entities = std::move(entities);
+    return testing::BuildSpecialToolFile(file);
+  };
+  auto entity = [](int8_t type, int32_t ref, uint32_t flags, std::vector<float> params) {
+    SptEntity e;
+    e.type = type;
+    e.ref = ref;
+    e.flags = flags;
+    e.params = std::move(params);
+    return e;
+  };
+  const SptEntity rectangle = entity(20, 0, 0, {8, 4, 1, 0});
+  const SptEntity hole = entity(1, 0, 0x2, {1});
+  return {
+      file_of({rectangle, entity(11, 1, 0x1, {10, 10, 1000, 1000, 0})}),
+      file_of({hole, entity(12, 3, 0x1, {50, 0, 1000}), entity(10, 1, 0x3, {2, 0, 1000})}),
+      file_of({hole, entity(10, 1, 0x1, {0.5f, 0.25f, 1e9f})}),
+  };
+}
+
 }  // namespace quarnel::reliability

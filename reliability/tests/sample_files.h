@@ -55,4 +55,10 @@ std::string RichStationFile();
 // complete special-tool file.
 std::vector<std::string> PatternSpecialTools();
 
+// Small files whose patterns expand to about a million items (the expansion's
+// limit): a 1000 by 1000 grid of rounded-corner rectangles (eight pieces each),
+// a circle of a thousand line patterns (standing after it, so that each copy
+// expands in turn) of a thousand holes, and a line pattern counting to a billion. Each a complete special-tool file.
+std::vector<std::string> MillionItemSpecialTools();
+
 }  // namespace quarnel::reliability

@@ -1,9 +1,12 @@
 // Failures of the platform file layer while the library writes: every write
-// that reaches it fails in turn, then the close, then the replacing rename.
-// After each the answer is the documented failure, the previous file is
-// intact to the byte and no temporary file is left behind.
+// that reaches it fails in turn, then the flush to the device, the close and
+// the replacing rename. After each the answer is the documented failure, the
+// previous file is intact to the byte and no temporary file is left behind.
+// A save reaches the device before its name does, and its folder after.
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/binary_writer.h"
 #include "platform/safe_write.h"
@@ -23,7 +26,10 @@ constexpr char kPartDrawing[] = "c:\\spt.prt";
 constexpr int kNotSaved = 3;
 
 // How a run breaks the file layer; nothing when `fault` is kNone.
-enum class Fault { kNone, kWrite, kClose, kReplace, kOpen };
+enum class Fault { kNone, kWrite, kClose, kReplace, kOpen, kFlush, kFolderFlush };
+
+// The order in which every save makes its content last.
+const std::vector<std::string> kDurableOrder = {"flush", "close", "replace", "flush folder"};
 
 void Arm(FaultyFileSystem& files, Fault fault, int k) {
   switch (fault) {
@@ -31,6 +37,8 @@ void Arm(FaultyFileSystem& files, Fault fault, int k) {
     case Fault::kClose: files.FailClose(); break;
     case Fault::kReplace: files.FailReplace(); break;
     case Fault::kOpen: files.FailOpen(platform::OpenMode::kWrite); break;
+    case Fault::kFlush: files.FailFlush(); break;
+    case Fault::kFolderFlush: files.FailFolderFlush(); break;
     case Fault::kNone: break;
   }
 }
@@ -47,6 +55,7 @@ class SaveFaults : public ReliabilityTest {
     Arm(files, fault, k);
     const int status = EndSendTool();
     EXPECT_EQ(files.open_files(), 0) << "a file was left open";
+    durability_calls_ = files.durability_calls();
     return {status, files.write_calls()};
   }
 
@@ -59,6 +68,7 @@ class SaveFaults : public ReliabilityTest {
   }
 
   const std::string previous_ = RichLibrary(92).bytes;
+  std::vector<std::string> durability_calls_;
 };
 
 // Saves are buffered: the file layer sees the writes that reach it, one with
@@ -80,15 +90,25 @@ TEST_F(SaveFaults, EveryFailedWriteKeepsThePreviousLibrary) {
   }
 }
 
-TEST_F(SaveFaults, AFailedOpenCloseOrRenameKeepsThePreviousLibrary) {
-  for (Fault fault : {Fault::kOpen, Fault::kClose, Fault::kReplace}) {
+TEST_F(SaveFaults, ASavedLibraryReachesTheDeviceBeforeItsName) {
+  ASSERT_EQ(SaveWith(Fault::kNone).first, 0);
+  EXPECT_EQ(durability_calls_, kDurableOrder);
+  // A folder that cannot be flushed: the new library is in place, but it is
+  // not known to survive a power cut, so the save is not reported as done.
+  EXPECT_EQ(SaveWith(Fault::kFolderFlush).first, kNotSaved);
+  EXPECT_NE(ReadWindowsFile(kFaultLibrary), previous_);
+  EXPECT_FALSE(WindowsFileExists(platform::TemporaryPathFor(kFaultLibrary)));
+}
+
+TEST_F(SaveFaults, AFailedOpenFlushCloseOrRenameKeepsThePreviousLibrary) {
+  for (Fault fault : {Fault::kOpen, Fault::kFlush, Fault::kClose, Fault::kReplace}) {
     EXPECT_EQ(SaveWith(fault).first, kNotSaved) << static_cast<int>(fault);
     ExpectPreviousIntact("fault " + std::to_string(static_cast<int>(fault)));
   }
 }
 
 TEST_F(SaveFaults, ANewLibraryThatCannotBeWrittenLeavesNoFile) {
-  for (Fault fault : {Fault::kOpen, Fault::kWrite, Fault::kClose, Fault::kReplace}) {
+  for (Fault fault : {Fault::kOpen, Fault::kWrite, Fault::kFlush, Fault::kClose, Fault::kReplace}) {
     ASSERT_EQ(StartSendTool(kFaultLibrary, 1), 0);
     SendTool(0, 5.0f, 1, nullptr, 1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
     FaultyFileSystem files;
@@ -135,6 +155,7 @@ class DrawingFaults : public ReliabilityTest {
     Arm(files, fault, k);
     const uint8_t drawn = ViewSpecialTool(&info_);
     EXPECT_EQ(files.open_files(), 0) << "a file was left open";
+    durability_calls_ = files.durability_calls();
     return {drawn, files.write_calls()};
   }
 
@@ -147,6 +168,7 @@ class DrawingFaults : public ReliabilityTest {
   CObList entities_;
   CObList second_;
   SpecialToolInfo info_{};
+  std::vector<std::string> durability_calls_;
 };
 
 TEST_F(DrawingFaults, EveryFailedWriteKeepsThePreviousDrawing) {
@@ -163,8 +185,15 @@ TEST_F(DrawingFaults, EveryFailedWriteKeepsThePreviousDrawing) {
   }
 }
 
-TEST_F(DrawingFaults, AFailedOpenCloseOrRenameKeepsThePreviousDrawing) {
-  for (Fault fault : {Fault::kOpen, Fault::kClose, Fault::kReplace}) {
+TEST_F(DrawingFaults, ADrawingReachesTheDeviceBeforeItsName) {
+  ASSERT_EQ(DrawWith(Fault::kNone).first, 1);
+  EXPECT_EQ(durability_calls_, kDurableOrder);
+  EXPECT_EQ(DrawWith(Fault::kFolderFlush).first, 0);
+  EXPECT_FALSE(WindowsFileExists(platform::TemporaryPathFor(kPartDrawing)));
+}
+
+TEST_F(DrawingFaults, AFailedOpenFlushCloseOrRenameKeepsThePreviousDrawing) {
+  for (Fault fault : {Fault::kOpen, Fault::kFlush, Fault::kClose, Fault::kReplace}) {
     EXPECT_EQ(DrawWith(fault).first, 0) << static_cast<int>(fault);
     ExpectPreviousIntact("fault " + std::to_string(static_cast<int>(fault)));
   }

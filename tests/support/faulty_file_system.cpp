@@ -40,8 +40,13 @@ class FaultyFileSystem::FaultyFile final : public platform::File {
     bytes_read_ = static_cast<size_t>(offset);
     return true;
   }
+  bool Flush() override {
+    owner_.durability_calls_.push_back("flush");
+    return inner_->Flush() && !owner_.fail_flush_;
+  }
   bool Close() override {
     if (!closed_) {
+      if (!reading_) owner_.durability_calls_.push_back("close");
       closed_ = true;
       --owner_.open_files_;
       result_ = inner_->Close() && !owner_.fail_close_;
@@ -75,10 +80,16 @@ std::unique_ptr<platform::File> FaultyFileSystem::Open(const std::string& path,
 bool FaultyFileSystem::Exists(const std::string& path) { return inner_.Exists(path); }
 
 bool FaultyFileSystem::Replace(const std::string& from, const std::string& to) {
+  durability_calls_.push_back("replace");
   if (fail_replace_) return false;
   return inner_.Replace(from, to);
 }
 
 bool FaultyFileSystem::Remove(const std::string& path) { return inner_.Remove(path); }
+
+bool FaultyFileSystem::FlushFolderOf(const std::string& path) {
+  durability_calls_.push_back("flush folder");
+  return inner_.FlushFolderOf(path) && !fail_folder_flush_;
+}
 
 }  // namespace quarnel::testing

@@ -1,6 +1,7 @@
 // A FileSystem over the real one that fails on request: opening, the k-th
-// write, writing past a byte budget, closing, replacing, or reading past k
-// bytes. Installed for the lifetime of the object.
+// write, writing past a byte budget, flushing a file, closing, replacing,
+// flushing a folder, or reading past k bytes. It also logs the order of the
+// calls that make a write last. Installed for the lifetime of the object.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -31,17 +33,23 @@ class FaultyFileSystem final : public platform::FileSystem {
   // Close reports a failure (the file is still closed).
   void FailClose() { fail_close_ = true; }
   void FailReplace() { fail_replace_ = true; }
+  // Flushing a file to the device, or a folder, reports a failure.
+  void FailFlush() { fail_flush_ = true; }
+  void FailFolderFlush() { fail_folder_flush_ = true; }
   // Every file opened for reading ends after `bytes` bytes.
   void CutReadsAfter(size_t bytes) { read_limit_ = bytes; }
 
   int write_calls() const { return write_calls_; }
   size_t bytes_written() const { return bytes_written_; }
   int open_files() const { return open_files_; }
+  // "flush", "close", "replace" and "flush folder", in the order they were called.
+  const std::vector<std::string>& durability_calls() const { return durability_calls_; }
 
   std::unique_ptr<platform::File> Open(const std::string& path, platform::OpenMode mode) override;
   bool Exists(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  bool FlushFolderOf(const std::string& path) override;
 
  private:
   class FaultyFile;
@@ -54,6 +62,9 @@ class FaultyFileSystem final : public platform::FileSystem {
   std::optional<size_t> write_budget_;
   bool fail_close_ = false;
   bool fail_replace_ = false;
+  bool fail_flush_ = false;
+  bool fail_folder_flush_ = false;
+  std::vector<std::string> durability_calls_;
   std::optional<size_t> read_limit_;
   int write_calls_ = 0;
   size_t bytes_written_ = 0;

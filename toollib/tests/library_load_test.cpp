@@ -356,7 +356,7 @@ TEST_F(LibraryLoadTest, LegacyVersionOneSpecialToolUsesItsSanitisedName) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(LibraryLoadTest, LegacySpecialToolWithoutItsFileKeepsItsOwnFields) {
+TEST_F(LibraryLoadTest, LegacySpecialToolWithoutAReadableFileKeepsItsOwnFields) {
   LegacyLibraryFileFields file;
   file.version = 6;
   LegacyToolFields before = LegacyTool(3, 7);
@@ -368,18 +368,26 @@ TEST_F(LibraryLoadTest, LegacySpecialToolWithoutItsFileKeepsItsOwnFields) {
   special.keyedCount = 1;
   special.angles = {1, 2, 3, 4};
   file.tools = {before, special};
-  ASSERT_EQ(Load(BuildLegacyLibraryFile(file)), kLoadOk);
-  ASSERT_EQ(library_.Count(), 2u);
-  const ToolRecord tool = ToolAt(2);
-  EXPECT_EQ(tool.typeCode, 108);
-  EXPECT_EQ(tool.size, 2.0f);
-  EXPECT_EQ(tool.dimensions[1], 4.0f);
-  EXPECT_EQ(tool.keyedCount, 1);
-  EXPECT_EQ(tool.angles[0], 1.0f);
-  EXPECT_EQ(tool.angles[1], 0.0f);
-  EXPECT_EQ(tool.specialToolIndex, 1);
-  EXPECT_EQ(PathAt(1), kFolder + "GONE.spt");
-  EXPECT_TRUE(Messages().empty());
+  // First without the file, then with one that ends after its version.
+  for (const bool short_file : {false, true}) {
+    if (short_file) {
+      testing::ByteBuilder spt;
+      spt.I16(92);
+      WriteFile(kFolderInDriveC + "GONE.spt", spt.bytes());
+    }
+    ASSERT_EQ(Load(BuildLegacyLibraryFile(file)), kLoadOk);
+    ASSERT_EQ(library_.Count(), 2u);
+    const ToolRecord tool = ToolAt(2);
+    EXPECT_EQ(tool.typeCode, 108);
+    EXPECT_EQ(tool.size, 2.0f);
+    EXPECT_EQ(tool.dimensions[1], 4.0f);
+    EXPECT_EQ(tool.keyedCount, 1);
+    EXPECT_EQ(tool.angles[0], 1.0f);
+    EXPECT_EQ(tool.angles[1], 0.0f);
+    EXPECT_EQ(tool.specialToolIndex, 1);
+    EXPECT_EQ(PathAt(1), kFolder + "GONE.spt");
+    EXPECT_EQ(Messages().size(), short_file ? 1u : 0u);
+  }
 }
 
 TEST_F(LibraryLoadTest, LegacySpecialToolReadsItsSpecialToolFile) {

@@ -63,6 +63,7 @@ class PrefixFile : public File {
     position_ = offset;
     return true;
   }
+  bool Flush() override { return false; }
   bool Close() override { return inner_->Close(); }
 
  private:
@@ -82,6 +83,7 @@ class PrefixFileSystem : public FileSystem {
   }
   bool Exists(const std::string& path) override { return platform::RealFileSystem().Exists(path); }
   bool Replace(const std::string&, const std::string&) override { return false; }
+  bool FlushFolderOf(const std::string&) override { return false; }
   bool Remove(const std::string&) override { return false; }
 
  private:
