@@ -114,6 +114,7 @@ int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version) {
   int32_t path_count = 0;
   if (!in.ReadI32(path_count)) return kFileReadFailed;
   paths_.Clear();
+  ForgetPathIndex();
   const std::string folder = path_count > 0 ? spectool::SpecialToolFolder() : "";
   for (int32_t i = 0; i < path_count; ++i) {
     char entry[kSpecialPathSize];

@@ -60,6 +60,7 @@ void ToolLibrary::Clear() {
   RecordList::Clear();
   extras_.Clear();
   paths_.Clear();
+  ForgetPathIndex();
 }
 
 void ToolLibrary::RebuildTypeTable() {
@@ -129,23 +130,44 @@ int32_t ToolLibrary::ExtraOfTool(int32_t n, ToolExtra* extra) {
   return tool.extraIndex;
 }
 
+namespace {
+
+// `text` with its letters A-Z folded to lower case: the key under which paths
+// that compare equal without regard to letter case meet.
+std::string FoldedCase(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return folded;
+}
+
+}  // namespace
+
+void ToolLibrary::ForgetPathIndex() {
+  path_index_.clear();
+  paths_indexed_ = 0;
+}
+
 int32_t ToolLibrary::FindSpecialPath(const char* path) {
   if (path == nullptr) return 0;
   const std::string wanted = RerootedSpecialPath(path);
-  // An entry's text ends at its NUL or before its last byte: a text of the
-  // longest length matches whatever that last byte holds.
-  const bool longest = wanted.size() >= kSpecialPathSize - 1;
+  // An entry's text ends at its NUL or before its last byte: no longer text
+  // can match one.
+  if (wanted.size() > kSpecialPathSize - 1) return 0;
   const int32_t count = static_cast<int32_t>(paths_.Count());
-  for (int32_t k = 1; k <= count; ++k) {
-    // Each entry is compared where it lies, without a copy.
-    const auto* entry = reinterpret_cast<const char*>(paths_.LocateAt(k));
+  if (count < paths_indexed_) ForgetPathIndex();
+  while (paths_indexed_ < count) {
+    ++paths_indexed_;
+    const auto* entry = reinterpret_cast<const char*>(paths_.LocateAt(paths_indexed_));
     if (entry == nullptr) continue;
-    if (longest ? EqualIgnoringCase(std::string_view(entry, kSpecialPathSize - 1), wanted)
-                : FieldEqualsIgnoringCase(entry, wanted)) {
-      return k;
-    }
+    const void* nul = std::memchr(entry, '\0', kSpecialPathSize - 1);
+    const size_t length = nul != nullptr ? static_cast<size_t>(static_cast<const char*>(nul) - entry)
+                                         : kSpecialPathSize - 1;
+    path_index_.try_emplace(FoldedCase(std::string_view(entry, length)), paths_indexed_);
   }
-  return 0;
+  const auto found = path_index_.find(FoldedCase(wanted));
+  return found == path_index_.end() ? 0 : found->second;
 }
 
 int32_t ToolLibrary::AddSpecialPath(const char* path) {

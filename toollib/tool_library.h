@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 
 #include "store/record_list.h"
 #include "toollib/tool_record.h"
@@ -140,9 +142,17 @@ class ToolLibrary : public store::LinkedRecordList {
   // Writes the whole version-92 file; false when a write failed.
   bool WriteLibraryFile(platform::BinaryWriter& out);
 
+  // Forgets the path index; called whenever the special path list is emptied.
+  void ForgetPathIndex();
+
   TypeTable types_{};
   store::RecordList extras_;
   store::RecordList paths_;
+  // The special path list's positions by their text folded to lower case (the
+  // first of equal entries), so that finding a path costs the same at any list
+  // length. Entries are indexed on demand, those after paths_indexed_ first.
+  std::unordered_map<std::string, int32_t> path_index_;
+  int32_t paths_indexed_ = 0;
 };
 
 // The module's current library, or nullptr. The library is owned by whoever

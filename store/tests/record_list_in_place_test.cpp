@@ -48,8 +48,10 @@ TEST(RecordListInPlaceTest, ARefilledListEqualsANewOne) {
   for (int refill : {10, 2500, 9000}) {
     LinkedRecordList list(89);
     for (int i = 0; i < 5000; ++i) AppendInPlace(list, i);
-    int value = -7;
-    ASSERT_EQ(list.InsertAt(&value, 3), kStatusOk);  // reordered
+    unsigned char record[89] = {};
+    const int value = -7;
+    std::memcpy(record, &value, sizeof value);
+    ASSERT_EQ(list.InsertAt(record, 3), kStatusOk);  // reordered
     list.ClearForRefill();
     EXPECT_EQ(list.Count(), 0u);
     EXPECT_EQ(list.Position(), -3);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <string>
 
 #include "toollib/tests/library_fixture.h"
 #include "toollib/tool_library.h"
@@ -114,6 +117,33 @@ TEST_F(ToolLibraryTest, SpecialPathsAreReRootedAndFoundWithoutCase) {
   EXPECT_EQ(library_.FindSpecialPath("x:\\y\\abd"), 0);
   EXPECT_EQ(PathAt(0), "");
   EXPECT_EQ(PathAt(2), "");
+}
+
+// The lookup answers as a walk from the head would: the first entry whose text
+// equals the wanted path without regard to letter case, across appends and
+// after the list is emptied and filled anew.
+TEST_F(ToolLibraryTest, FindSpecialPathAnswersAsAWalkFromTheHead) {
+  const char* names[] = {"ABC", "abc", "Abd", "x_Y", "X_y", "q", "ABC"};
+  auto lower = [](std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+  };
+  auto walk = [&](const std::string& name) {
+    for (int32_t k = 1; k <= static_cast<int32_t>(library_.SpecialPaths().Count()); ++k) {
+      if (lower(PathAt(k)) == lower(kFolder + name + ".spt")) return k;
+    }
+    return 0;
+  };
+  for (int round = 0; round < 2; ++round) {
+    for (const char* added : names) {
+      library_.AddSpecialPath(("D:\\F\\" + std::string(added) + (round ? ".SPT" : ".spt")).c_str());
+      for (const char* wanted : {"abc", "ABD", "x_y", "Q", "none"}) {
+        EXPECT_EQ(library_.FindSpecialPath(("E:\\" + std::string(wanted)).c_str()), walk(wanted)) << wanted;
+      }
+    }
+    library_.Clear();
+    EXPECT_EQ(library_.FindSpecialPath("E:\\abc"), 0);
+  }
 }
 
 TEST_F(ToolLibraryTest, LongPathsAreCutToTheField) {
