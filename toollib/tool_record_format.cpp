@@ -1,22 +1,17 @@
-// The on-disk tool record shared by library files, special-tool files and
-// station files.
+#include "toollib/tool_record_format.h"
+
 #include <type_traits>
 
 #include "platform/span_reader.h"
+#include "toollib/tool_file.h"
 #include "toollib/tool_library.h"
-#include "toollib/tool_record.h"
 
 namespace quarnel::toollib {
 namespace {
 
 static_assert(std::is_trivially_copyable_v<ToolRecord>);
 
-// Versions from which a record carries valueC/valueD, and a special tool its block.
-constexpr int kFirstVersionWithValuesCD = 60;
-constexpr int kFirstVersionWithSpecialBlock = 90;
-// The longest on-disk record: 84 bytes of fields, a special tool's 24-byte
-// block and its 256-byte path.
-constexpr size_t kLongestRecordBytes = 84 + kSpecialBlockSize + 256;
+static_assert(kToolRecordPathBytes == kSpecialPathSize);
 
 // Reads the on-disk record through `in` (a BinaryReader or a SpanReader).
 template <typename Reader>
@@ -71,44 +66,55 @@ int DecodeRecord(Reader& in, int version, bool with_path, ToolRecord& tool) {
 
 }  // namespace
 
-int ToolRecord::ReadRecord(platform::BinaryReader& in, int version, bool with_path) {
+int DecodeToolRecord(platform::BinaryReader& in, int version, bool with_path, ToolRecord& tool) {
   // A record the reader's buffer holds whole is decoded from memory, without
   // the file reader's refill checks per field.
-  if (const unsigned char* bytes = in.Buffered(kLongestRecordBytes)) {
-    platform::SpanReader span(bytes, kLongestRecordBytes);
-    const int result = DecodeRecord(span, version, with_path, *this);
+  if (const unsigned char* bytes = in.Buffered(kLongestToolRecordBytes)) {
+    platform::SpanReader span(bytes, kLongestToolRecordBytes);
+    const int result = DecodeRecord(span, version, with_path, tool);
     in.Skip(static_cast<int64_t>(span.consumed()));
     return result;
   }
-  return DecodeRecord(in, version, with_path, *this);
+  return DecodeRecord(in, version, with_path, tool);
 }
 
-int ToolRecord::WriteRecord(platform::BinaryWriter& out, bool with_path) {
+int EncodeToolRecord(platform::BinaryWriter& out, const ToolRecord& tool, int version, bool with_path) {
   // Every write is checked, so that a failed write never passes for a
   // complete record.
-  const bool special = typeCode == kTypeSpecial;
-  if (special) ZFromFlags();
-  bool ok = out.WriteF32(size) && out.WriteI32(typeCode);
-  if (ok && special) ok = out.WriteBytes(specialBlock, sizeof specialBlock);
-  ok = ok && out.WriteI32(specialToolIndex);
+  const bool special = tool.typeCode == kTypeSpecial;
+  bool ok = out.WriteF32(tool.size) && out.WriteI32(tool.typeCode);
+  if (ok && special && version >= kFirstVersionWithSpecialBlock) {
+    ok = out.WriteBytes(tool.specialBlock, sizeof tool.specialBlock);
+  }
+  ok = ok && out.WriteI32(tool.specialToolIndex);
   if (ok && with_path && special) {
     char path[kSpecialPathSize];
-    SpecialToolPath(path);
+    tool.SpecialToolPath(path);
     ok = out.WriteText(path, kSpecialPathSize);
   }
-  ok = ok && out.WriteI32(extraIndex);
-  if (typeCode == kTypeTriangle) {
+  ok = ok && out.WriteI32(tool.extraIndex);
+  const float* dimensions = tool.dimensions;
+  if (tool.typeCode == kTypeTriangle) {
     ok = ok && out.WriteF32(dimensions[1]) && out.WriteF32(dimensions[0]);
   } else {
     ok = ok && out.WriteF32(dimensions[0]) && out.WriteF32(dimensions[1]);
   }
-  ok = ok && out.WriteF32(dimensions[2]) && out.WriteI32(keyedCount);
-  for (float angle : angles) ok = ok && out.WriteF32(angle);
-  ok = ok && out.WriteI32(dieClearanceCount);
-  for (float clearance : dieClearances) ok = ok && out.WriteF32(clearance);
-  ok = ok && out.WriteF32(valueA) && out.WriteF32(valueB) && out.WriteF32(valueC) &&
-       out.WriteF32(valueD);
+  ok = ok && out.WriteF32(dimensions[2]) && out.WriteI32(tool.keyedCount);
+  for (float angle : tool.angles) ok = ok && out.WriteF32(angle);
+  ok = ok && out.WriteI32(tool.dieClearanceCount);
+  for (float clearance : tool.dieClearances) ok = ok && out.WriteF32(clearance);
+  ok = ok && out.WriteF32(tool.valueA) && out.WriteF32(tool.valueB);
+  if (version >= kFirstVersionWithValuesCD) ok = ok && out.WriteF32(tool.valueC) && out.WriteF32(tool.valueD);
   return ok ? 1 : 0;
+}
+
+int ToolRecord::ReadRecord(platform::BinaryReader& in, int version, bool with_path) {
+  return DecodeToolRecord(in, version, with_path, *this);
+}
+
+int ToolRecord::WriteRecord(platform::BinaryWriter& out, bool with_path) {
+  if (typeCode == kTypeSpecial) ZFromFlags();
+  return EncodeToolRecord(out, *this, kCurrentLibraryVersion, with_path);
 }
 
 }  // namespace quarnel::toollib
