@@ -3,22 +3,17 @@
 // a fixed trailer.
 #pragma once
 
-#include <array>
 #include <span>
 #include <string>
 
+#include "partfile/part_drawing_format.h"
 #include "platform/file_system.h"
 #include "quarnel/geometry.h"
-#include "quarnel/host_entity.h"
 
 namespace quarnel::partfile {
 
 // Where the host expects the part drawing of a special tool.
 inline constexpr char kPartDrawingPath[] = "c:\\spt.prt";
-inline constexpr int16_t kPartDrawingVersion = 71;
-
-// The data bytes of one element of the host's second list.
-using SecondListRecord = std::array<unsigned char, kSecondListElementBytes>;
 
 // Writes the whole part drawing of `entities` (as the host holds them; each is
 // converted on a copy) and `second_list` to `file`; false at the first write

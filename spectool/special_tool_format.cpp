@@ -1,5 +1,8 @@
 #include "spectool/special_tool_format.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "spectool/geom_types.h"
 
 namespace quarnel::spectool {
@@ -66,8 +69,8 @@ bool DecodeLongSectionHead(BinaryReader& in, int32_t& count) {
   return in.ReadI32(unused) && in.ReadI32(unused) && in.ReadI32(count);
 }
 
-bool EncodeLongSectionHead(BinaryWriter& out, int32_t count) {
-  return out.WriteI32(0) && out.WriteI32(0) && out.WriteI32(count);
+bool EncodeLongSectionHead(BinaryWriter& out, int32_t count, int32_t first_unused) {
+  return out.WriteI32(first_unused) && out.WriteI32(0) && out.WriteI32(count);
 }
 
 int ShortEntityParamCount(int type) { return type == kGeomVNotch ? kShortNotchParams : ParamCount(type); }
@@ -114,11 +117,30 @@ bool DecodeLongEntity(BinaryReader& in, StoredEntity& entity) {
   return Discard(in, kLongEntityEnd);
 }
 
-bool EncodeLongEntity(BinaryWriter& out, const StoredEntity& entity) {
-  return out.WriteI8(entity.type) && out.WriteI32(entity.ref) && out.WriteU32(entity.flags) &&
-         out.WriteF32(entity.x) && out.WriteF32(entity.y) && out.WriteI32(kMaxStoredParams) &&
-         EncodeParams(out, kMaxStoredParams, entity) && out.WriteZeros(kLongEntityGap) &&
-         out.WriteI32(0) && out.WriteI32(0) && out.WriteZeros(kLongEntityEnd);
+bool EncodeLongEntity(BinaryWriter& out, const StoredEntity& entity, const LongEntityTail& tail) {
+  const int32_t words = tail.wordCount < 0 ? 0 : std::min(tail.wordCount, kMaxLongEntityWords);
+  if (!(out.WriteI8(entity.type) && out.WriteI32(entity.ref) && out.WriteU32(entity.flags) &&
+        out.WriteF32(entity.x) && out.WriteF32(entity.y) && out.WriteI32(kMaxStoredParams) &&
+        EncodeParams(out, kMaxStoredParams, entity) && out.WriteI32(tail.unused[0]) &&
+        out.WriteI32(tail.unused[1]) && out.WriteI32(tail.wordCount))) {
+    return false;
+  }
+  for (int32_t i = 0; i < words; ++i) {
+    if (!out.WriteI32(tail.words[i])) return false;
+  }
+  return out.WriteI32(0) && out.WriteZeros(kLongEntityEnd);
+}
+
+StoredEntity StoredEntityOf(const GeomEntity& entity) {
+  StoredEntity stored;
+  stored.type = entity.type;
+  stored.ref = entity.ref;
+  stored.flags = entity.flags;
+  stored.x = entity.x;
+  stored.y = entity.y;
+  // Copied whole: the host's entity is packed, its parameters unaligned.
+  std::memcpy(stored.p, entity.p, sizeof stored.p);
+  return stored;
 }
 
 }  // namespace quarnel::spectool

@@ -11,6 +11,7 @@
 
 #include "platform/binary_reader.h"
 #include "platform/binary_writer.h"
+#include "quarnel/geometry.h"
 #include "toollib/tool_record.h"
 
 namespace quarnel::spectool {
@@ -51,6 +52,14 @@ inline constexpr size_t kLongEntityTextBytes = 256;
 inline constexpr size_t kWrittenLongEntityBytes = kLongEntityHeadBytes + 4 * kMaxStoredParams + kLongEntityTailBytes;
 static_assert(kWrittenLongEntityBytes == 85);
 
+// The words of a long entity's tail as an encoder writes them; no encoder
+// writes a text. The special-tool writer writes the defaults.
+struct LongEntityTail {
+  int32_t unused[2] = {0, 0};
+  int32_t wordCount = 0;  // 0 to kMaxLongEntityWords words follow
+  int32_t words[kMaxLongEntityWords] = {0, 0};
+};
+
 // The fields of one stored entity. Unpacked, so that reads can fill them.
 struct StoredEntity {
   int8_t type = 0;
@@ -74,7 +83,8 @@ bool EncodeToolHeader(platform::BinaryWriter& out, toollib::ToolRecord& tool, ui
 bool DecodeShortSectionHead(platform::BinaryReader& in, int16_t& count);
 bool EncodeShortSectionHead(platform::BinaryWriter& out, int16_t count);
 bool DecodeLongSectionHead(platform::BinaryReader& in, int32_t& count);
-bool EncodeLongSectionHead(platform::BinaryWriter& out, int32_t count);
+// `first_unused` is the first of the two numbers before the count.
+bool EncodeLongSectionHead(platform::BinaryWriter& out, int32_t count, int32_t first_unused = 0);
 
 // The parameters a short entity stores for `type`: the type's parameter count,
 // but 4 of a V notch's 5; -1 for codes without a count.
@@ -92,7 +102,10 @@ bool EncodeShortEntity(platform::BinaryWriter& out, const StoredEntity& entity);
 // no parameter, and parameters not stored keep their values. The unused
 // fields are read past. False on a short read.
 bool DecodeLongEntity(platform::BinaryReader& in, StoredEntity& entity);
-// Writes all nine parameters and the unused fields as zeros.
-bool EncodeLongEntity(platform::BinaryWriter& out, const StoredEntity& entity);
+// Writes all nine parameters, then `tail`, no text and three zero words.
+bool EncodeLongEntity(platform::BinaryWriter& out, const StoredEntity& entity, const LongEntityTail& tail = {});
+
+// The stored fields of an entity as the host holds it.
+StoredEntity StoredEntityOf(const GeomEntity& entity);
 
 }  // namespace quarnel::spectool

@@ -38,20 +38,9 @@ std::optional<float> StoredSingleDAngle(float wanted) {
   return std::nullopt;
 }
 
-StoredEntity AsStored(const GeomEntity& entity) {
-  StoredEntity stored;
-  stored.type = entity.type;
-  stored.ref = entity.ref;
-  stored.flags = entity.flags;
-  stored.x = entity.x;
-  stored.y = entity.y;
-  std::memcpy(stored.p, entity.p, sizeof stored.p);
-  return stored;
-}
-
 // The stored form that reads back as `entity`, when there is one.
 std::optional<StoredEntity> StoredFormOf(const GeomEntity& entity) {
-  StoredEntity stored = AsStored(entity);
+  StoredEntity stored = StoredEntityOf(entity);
   if (entity.type == kGeomSingleD) {
     const std::optional<float> angle = StoredSingleDAngle(entity.p[2]);
     if (!angle) return std::nullopt;
@@ -94,7 +83,7 @@ bool EncodeSpecialTool(platform::BinaryWriter& out, const SpecialToolContent& co
   }
   for (const GeomEntity& entity : content.entities) {
     const std::optional<StoredEntity> stored = StoredFormOf(entity);
-    if (!EncodeLongEntity(out, stored ? *stored : AsStored(entity))) return false;
+    if (!EncodeLongEntity(out, stored ? *stored : StoredEntityOf(entity))) return false;
   }
   return true;
 }
