@@ -28,6 +28,13 @@ size_t WriteBufferSize();
 // make the file layer see writes at every point of a file with a tiny buffer.
 size_t SetWriteBufferSize(size_t size);
 
+// Puts `value` into the sizeof(T) bytes at `bytes`, little-endian: the order of
+// every file, and of records kept in memory in their file form.
+template <typename T>
+void StoreLittleEndian(T value, unsigned char* bytes) {
+  for (size_t i = 0; i < sizeof(T); ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
 class BinaryWriter {
  public:
   // Unbuffered: every field is one Write of the file.
@@ -67,7 +74,7 @@ class BinaryWriter {
   template <typename T>
   bool WriteEncoded(T value) {
     unsigned char bytes[sizeof(T)];
-    for (size_t i = 0; i < sizeof(T); ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
+    StoreLittleEndian(value, bytes);
     return WriteBytes(bytes, sizeof bytes);
   }
   // A write that does not fit the buffer's free room: straight to the file

@@ -6,8 +6,6 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/binary_reader.h"
-
 namespace quarnel::stations {
 
 inline constexpr uint32_t kStationRecordSize = 176;
@@ -39,10 +37,5 @@ struct StationRecord {
   int32_t Int32At(int offset) const;
   void SetInt32At(int offset, int32_t value);
 };
-
-// Reads one record in its file order, field by field, into `record`; false on
-// a short read (the fields read so far stay). A record without a tool loses
-// flag bit 0.
-bool ReadStationRecord(platform::BinaryReader& in, StationRecord& record);
 
 }  // namespace quarnel::stations

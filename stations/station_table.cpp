@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "stations/station_record_format.h"
+
 namespace quarnel::stations {
 namespace {
 
@@ -77,7 +79,7 @@ int StationTable::LoadStations(platform::BinaryReader& in, int version,
   for (int32_t i = 0; i < count; ++i) {
     StationRecord station;
     toollib::ToolRecord stored;
-    if (!ReadStationRecord(in, station) || stored.ReadRecord(in, version, true) != 1) return 0;
+    if (!DecodeStationRecord(in, station) || stored.ReadRecord(in, version, true) != 1) return 0;
     // The stored tool only serves to find the station's tool again; it is not kept.
     const int32_t t = station.ToolPosition();
     if (t > 0 && library != nullptr) station.SetToolPosition(RelinkedPosition(t, stored, *library, taken));
