@@ -42,19 +42,6 @@ bool EncodeParams(BinaryWriter& out, int count, const StoredEntity& entity) {
 
 }  // namespace
 
-bool DecodeToolHeader(BinaryReader& in, int version, toollib::ToolRecord& tool, uint8_t& side_code,
-                      float& info_value) {
-  unsigned char side_area[kSideAreaBytes];
-  if (!tool.ReadRecord(in, version, false) || !in.ReadBytes(side_area, sizeof side_area)) return false;
-  side_code = side_area[0];
-  return in.ReadF32(info_value);
-}
-
-bool EncodeToolHeader(BinaryWriter& out, toollib::ToolRecord& tool, uint8_t side_code, float info_value) {
-  return tool.WriteRecord(out, false) && out.WriteU8(side_code) && out.WriteZeros(kSideAreaBytes - 1) &&
-         out.WriteF32(info_value);
-}
-
 bool DecodeShortSectionHead(BinaryReader& in, int16_t& count) {
   int16_t unused = 0;
   return in.ReadI16(count) && in.ReadI16(unused) && in.ReadI16(unused);

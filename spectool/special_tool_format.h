@@ -1,7 +1,7 @@
 // The on-disk structures of a special-tool file that its reader and its writer
-// share, each with its decode and encode side by side: the tool header of the
-// later versions, the heads of both entity sections and the short (version 7)
-// and long (later versions) entity records. Decoding gives the fields as
+// share, each with its decode and encode side by side: the heads of both
+// entity sections and the short (version 7) and long (later versions) entity
+// records; the tool data before them are toollib's. Decoding gives the fields as
 // stored; what the reader makes of them (its corrections, groups) is the
 // reader's business.
 #pragma once
@@ -12,6 +12,7 @@
 #include "platform/binary_reader.h"
 #include "platform/binary_writer.h"
 #include "quarnel/geometry.h"
+#include "toollib/special_tool_header_format.h"
 #include "toollib/tool_record.h"
 
 namespace quarnel::spectool {
@@ -19,16 +20,15 @@ namespace quarnel::spectool {
 // The version the writer writes: that of the tool record it carries.
 inline constexpr int16_t kCurrentSpecialToolVersion = 92;
 
-// Side codes, the first byte of the side area: which side bit of the tool's
-// special flags the file sets.
-inline constexpr uint8_t kNoSide = 0;
-inline constexpr uint8_t kSideOne = 1;
-inline constexpr uint8_t kSideTwo = 2;
-
-// Side area of the later versions: side code 1 + 59 bytes not read = 60.
-inline constexpr size_t kSideAreaBytes = 60;
-// Side area of version 7: side code 1 + 63 bytes not read = 64.
-inline constexpr size_t kLegacySideAreaBytes = 64;
+// The tool data before the entity section, which the library loader reads
+// too: toollib/special_tool_header_format.h.
+using toollib::DecodeToolHeader;
+using toollib::EncodeToolHeader;
+using toollib::kLegacySideAreaBytes;
+using toollib::kNoSide;
+using toollib::kSideAreaBytes;
+using toollib::kSideOne;
+using toollib::kSideTwo;
 
 // Long section head: unused 4 + unused 4 + count 4 = 12.
 inline constexpr size_t kLongSectionHeadBytes = 12;
@@ -69,15 +69,6 @@ struct StoredEntity {
   float y = 0.0f;
   float p[kMaxStoredParams] = {};
 };
-
-// The tool header of the later versions, after the version: the on-disk tool
-// record in its form without the path, the side area and the info value.
-// Decoding reads a record of file version `version`; encoding writes the
-// version-92 record (so a special tool's z is replaced by 0, 1 or 2 from its
-// flags first). False on a short read or a failed write.
-bool DecodeToolHeader(platform::BinaryReader& in, int version, toollib::ToolRecord& tool, uint8_t& side_code,
-                      float& info_value);
-bool EncodeToolHeader(platform::BinaryWriter& out, toollib::ToolRecord& tool, uint8_t side_code, float info_value);
 
 // Section heads: the entity count and the unused numbers around it.
 bool DecodeShortSectionHead(platform::BinaryReader& in, int16_t& count);

@@ -15,26 +15,10 @@ namespace {
 using platform::BinaryReader;
 using toollib::ToolRecord;
 
-constexpr int16_t kLegacyVersion = 7;
-
-// Version 7: bytes of the extension head.
-constexpr size_t kExtensionHeadRest = 4;
-constexpr int64_t kExtensionHeadSize = 6;
-
 
 // The later versions are those of the current tool library layout.
 bool IsCurrentVersion(int version) {
   return toollib::IsKnownLibraryVersion(version) && !toollib::IsLegacyLibraryVersion(version);
-}
-
-// The side code, the first byte of the side area, sets the record's special
-// flag of that side.
-void ApplySideCode(uint8_t side_code, ToolRecord& record) {
-  if (side_code == kSideOne) {
-    record.specialFlags |= toollib::kSpecialFlagOne;
-  } else if (side_code == kSideTwo) {
-    record.specialFlags |= toollib::kSpecialFlagTwo;
-  }
 }
 
 // Writes the tool fields of the host's record: size through side, nothing else.
@@ -60,22 +44,11 @@ void FillInfo(SpecialToolInfo& info, const ToolRecord& record, float info_value)
 int ReadLegacyTool(BinaryReader& in, const std::string& path, ToolRecord& record, SpecialToolInfo& info,
                    GeomItemList& items) {
   toollib::LegacyToolRecord block;
-  int16_t extension_size = 0;
-  unsigned char head_rest[kExtensionHeadRest];
-  unsigned char side_area[kLegacySideAreaBytes];
-  if (!toollib::ReadLegacyToolRecord(in, block) || !in.ReadI16(extension_size) || !in.ReadBytes(head_rest, sizeof head_rest) ||
-      !in.Skip(extension_size - kExtensionHeadSize) || !in.ReadBytes(side_area, sizeof side_area)) {
-    return kSpecialToolRead;
-  }
-  ApplySideCode(side_area[0], record);
+  uint8_t side_code = 0;
+  if (!toollib::DecodeLegacyToolHeader(in, block, side_code)) return kSpecialToolRead;
+  toollib::ApplySideCode(side_code, record);
 
-  record.size = block.size;
-  record.SetDimensions(block.dimensions[0], block.dimensions[1], block.dimensions[2]);
-  record.SetKeyedCount(block.keyedCount);
-  record.SetAngles(block.angles[0], block.angles[1], block.angles[2], block.angles[3]);
-  record.dieClearanceCount = block.dieClearanceCount;
-  record.SetDieClearances(block.dieClearances[0], block.dieClearances[1], block.dieClearances[2],
-                          block.dieClearances[3]);
+  toollib::FillFromToolBlock(block, record);
   record.ResolveSpecialTool(path.c_str());
   FillInfo(info, record, block.size);
 
@@ -88,7 +61,7 @@ int ReadCurrentTool(BinaryReader& in, int version, ToolRecord& record, SpecialTo
   float info_value = 0.0f;
   uint8_t side_code = 0;
   if (!DecodeToolHeader(in, version, record, side_code, info_value)) return kSpecialToolEndedEarly;
-  ApplySideCode(side_code, record);
+  toollib::ApplySideCode(side_code, record);
   FillInfo(info, record, info_value);
   return ReadSpecialToolGeometry(in, EntityForm::kLong, items) ? kSpecialToolRead : kSpecialToolEndedEarly;
 }
@@ -112,7 +85,7 @@ int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items) {
   BinaryReader in(*file);
   int16_t version = 0;
   if (!in.ReadI16(version)) return kSpecialToolEndedEarly;
-  if (version == kLegacyVersion) return ReadLegacyTool(in, path, record, *info, items);
+  if (version == toollib::kLegacySpecialToolVersion) return ReadLegacyTool(in, path, record, *info, items);
   if (IsCurrentVersion(version)) return ReadCurrentTool(in, version, record, *info, items);
   return kSpecialToolUnknownVersion;
 }

@@ -7,34 +7,20 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "toollib/special_paths.h"
+#include "toollib/special_tool_header_format.h"
 #include "toollib/tool_file.h"
 #include "toollib/tool_library.h"
 
 namespace quarnel::toollib {
 namespace {
 
-constexpr int kLegacySpecialToolVersion = 7;
 constexpr int kFirstCurrentVersion = 52;
 constexpr int kLastCurrentVersion = 92;
-
-// Side codes after the tool record of a current special-tool file.
-constexpr uint8_t kSideCodeOne = 1;
-constexpr uint8_t kSideCodeTwo = 2;
 
 void ShowVersion(int version) {
   char text[32];
   std::snprintf(text, sizeof text, "spt version is %d", version);
   platform::ShowMessage(text);
-}
-
-void FillFromLegacyRecord(const LegacyToolRecord& legacy, ToolRecord& tool) {
-  tool.size = legacy.size;
-  tool.SetDimensions(legacy.dimensions[0], legacy.dimensions[1], legacy.dimensions[2]);
-  tool.SetKeyedCount(legacy.keyedCount);
-  tool.SetAngles(legacy.angles[0], legacy.angles[1], legacy.angles[2], legacy.angles[3]);
-  tool.dieClearanceCount = legacy.dieClearanceCount;
-  tool.SetDieClearances(legacy.dieClearances[0], legacy.dieClearances[1],
-                        legacy.dieClearances[2], legacy.dieClearances[3]);
 }
 
 // Reads the tool data after the version into `tool`; false on a short read
@@ -43,15 +29,13 @@ bool ReadToolData(platform::BinaryReader& in, int version, ToolRecord& tool) {
   if (version == kLegacySpecialToolVersion) {
     LegacyToolRecord legacy;
     if (!ReadLegacyToolRecord(in, legacy)) return false;
-    FillFromLegacyRecord(legacy, tool);
+    FillFromToolBlock(legacy, tool);
     return true;
   }
   if (version < kFirstCurrentVersion || version > kLastCurrentVersion) return false;
-  if (tool.ReadRecord(in, version, false) == 0) return false;
   uint8_t side_code = 0;
-  if (!in.ReadU8(side_code)) return false;
-  if (side_code == kSideCodeOne) tool.specialFlags |= kSpecialFlagOne;
-  if (side_code == kSideCodeTwo) tool.specialFlags |= kSpecialFlagTwo;
+  if (!DecodeToolAndSideCode(in, version, tool, side_code)) return false;
+  ApplySideCode(side_code, tool);
   return true;
 }
 

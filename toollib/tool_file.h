@@ -1,11 +1,12 @@
-// The tool library file: status codes, the 72-byte legacy tool record, the
-// header read of a special-tool file and the file-name sanitiser.
+// The tool library file: status codes, the versions read, the header read of a
+// special-tool file and the file-name sanitiser.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "platform/binary_reader.h"
+#include "toollib/legacy_record_format.h"
 #include "toollib/tool_record.h"
 
 namespace quarnel::toollib {
@@ -24,31 +25,6 @@ inline constexpr int kCurrentLibraryVersion = 92;
 bool IsKnownLibraryVersion(int version);
 // True for the legacy layout versions 1, 6 and 7.
 bool IsLegacyLibraryVersion(int version);
-
-// Bytes of one legacy tool record and of its name field.
-inline constexpr int kLegacyToolRecordSize = 72;
-inline constexpr int kLegacyNameFieldSize = 21;
-
-// The fields of one 72-byte legacy tool record (legacy library files and
-// version-7 special-tool files).
-struct LegacyToolRecord {
-  float size = 0.0f;
-  int32_t typeCode = 0;
-  // The 21 bytes at offset 5, as stored.
-  char nameField[kLegacyNameFieldSize] = {};
-  float dimensions[3] = {0.0f, 0.0f, 0.0f};
-  int32_t keyedCount = 0;
-  float angles[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-  int32_t dieClearanceCount = 0;
-  float dieClearances[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-
-  // The NUL-terminated name at offset 5, or at offset 6 with `shifted` (the 21
-  // bytes from there, the last of which is the first byte of x).
-  std::string Name(bool shifted) const;
-};
-
-// Reads one 72-byte legacy tool record field by field; false on a short read.
-bool ReadLegacyToolRecord(platform::BinaryReader& in, LegacyToolRecord& record);
 
 // Reads the tool data of the special-tool file `name` (a path when it holds a
 // backslash, else a name in the special-tool folder) into `record`, tied to
