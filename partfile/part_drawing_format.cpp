@@ -100,12 +100,7 @@ bool EncodeEntityRecord(BinaryWriter& out, const GeomEntity& entity) {
 bool DecodeEntityRecord(BinaryReader& in, GeomEntity& entity) {
   spectool::StoredEntity stored;
   if (!spectool::DecodeLongEntity(in, stored)) return false;
-  entity.type = stored.type;
-  entity.ref = stored.ref;
-  entity.flags = stored.flags;
-  entity.x = stored.x;
-  entity.y = stored.y;
-  std::memcpy(entity.p, stored.p, sizeof entity.p);
+  entity = spectool::EntityOfStored(stored);
   return true;
 }
 

@@ -40,6 +40,21 @@ bool EncodeParams(BinaryWriter& out, int count, const StoredEntity& entity) {
   return true;
 }
 
+// The fields a stored entity and the host's entity share, copied one way or
+// the other; the parameters are copied whole, as the host's entity is packed.
+template <typename To, typename From>
+To CopyEntityFields(const From& from) {
+  To to{};
+  to.type = from.type;
+  to.ref = from.ref;
+  to.flags = from.flags;
+  to.x = from.x;
+  to.y = from.y;
+  static_assert(sizeof to.p == sizeof from.p);
+  std::memcpy(to.p, from.p, sizeof to.p);
+  return to;
+}
+
 }  // namespace
 
 bool DecodeShortSectionHead(BinaryReader& in, int16_t& count) {
@@ -118,16 +133,8 @@ bool EncodeLongEntity(BinaryWriter& out, const StoredEntity& entity, const LongE
   return out.WriteI32(0) && out.WriteZeros(kLongEntityEnd);
 }
 
-StoredEntity StoredEntityOf(const GeomEntity& entity) {
-  StoredEntity stored;
-  stored.type = entity.type;
-  stored.ref = entity.ref;
-  stored.flags = entity.flags;
-  stored.x = entity.x;
-  stored.y = entity.y;
-  // Copied whole: the host's entity is packed, its parameters unaligned.
-  std::memcpy(stored.p, entity.p, sizeof stored.p);
-  return stored;
-}
+StoredEntity StoredEntityOf(const GeomEntity& entity) { return CopyEntityFields<StoredEntity>(entity); }
+
+GeomEntity EntityOfStored(const StoredEntity& stored) { return CopyEntityFields<GeomEntity>(stored); }
 
 }  // namespace quarnel::spectool

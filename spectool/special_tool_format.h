@@ -96,7 +96,8 @@ bool DecodeLongEntity(platform::BinaryReader& in, StoredEntity& entity);
 // Writes all nine parameters, then `tail`, no text and three zero words.
 bool EncodeLongEntity(platform::BinaryWriter& out, const StoredEntity& entity, const LongEntityTail& tail = {});
 
-// The stored fields of an entity as the host holds it.
+// The stored fields of an entity as the host holds it, and back.
 StoredEntity StoredEntityOf(const GeomEntity& entity);
+GeomEntity EntityOfStored(const StoredEntity& stored);
 
 }  // namespace quarnel::spectool

@@ -7,7 +7,7 @@
 #include "platform/file_system.h"
 #include "spectool/special_tool_folder.h"
 #include "toollib/special_paths.h"
-#include "toollib/tool_extra_io.h"
+#include "toollib/tool_extra_format.h"
 #include "toollib/tool_file.h"
 #include "toollib/tool_library.h"
 

@@ -1,7 +1,7 @@
 // Writing a ToolLibrary as a version-92 tool library file.
 #include "platform/binary_writer.h"
 #include "platform/safe_write.h"
-#include "toollib/tool_extra_io.h"
+#include "toollib/tool_extra_format.h"
 #include "toollib/tool_file.h"
 #include "toollib/tool_library.h"
 

@@ -1,18 +1,9 @@
-#include "toollib/tool_extra_io.h"
+#include "toollib/tool_extra_format.h"
 
 #include "platform/span_reader.h"
 
 namespace quarnel::toollib {
 namespace {
-
-// Versions from which a ToolExtra carries the block's lead byte and trail byte.
-constexpr int kFirstVersionWithLeadByte = 80;
-constexpr int kFirstVersionWithTrailByte = 90;
-
-// The longest on-disk ToolExtra: length 2, leading value 4, two texts of 256
-// with two bytes between, two shorts 4, block values 4 + 8 + 4 + 4, count 1,
-// 20 entries of 7, lead and trail bytes 2.
-constexpr size_t kLongestExtraBytes = 2 + 4 + 256 + 2 + 256 + 4 + 20 + 1 + 20 * 7 + 2;
 
 template <typename Reader>
 bool ReadBlock(Reader& in, int version, ExtraBlock& block) {
