@@ -31,7 +31,8 @@ TEST(PartDrawingFormat, StructuresReadBackAsWritten) {
       entity.flags = static_cast<uint32_t>(random());
       entity.x = value(random);
       entity.y = value(random);
-      for (float& p : entity.p) p = value(random);
+      // By index: the packed parameters cannot be bound by reference.
+      for (size_t i = 0; i < std::size(entity.p); ++i) entity.p[i] = value(random);
     }
     ASSERT_TRUE(EncodeHeader(out, header));
     EXPECT_EQ(file.bytes().size(), kPartHeaderBytes);
