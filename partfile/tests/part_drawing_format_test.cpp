@@ -32,7 +32,7 @@ TEST(PartDrawingFormat, StructuresReadBackAsWritten) {
       entity.x = value(random);
       entity.y = value(random);
       // By index: the packed parameters cannot be bound by reference.
-      for (size_t i = 0; i < std::size(entity.p); ++i) entity.p[i] = value(random);
+      for (size_t i = 0; i < sizeof entity.p / sizeof(float); ++i) entity.p[i] = value(random);
     }
     ASSERT_TRUE(EncodeHeader(out, header));
     EXPECT_EQ(file.bytes().size(), kPartHeaderBytes);
