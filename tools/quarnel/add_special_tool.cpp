@@ -17,9 +17,6 @@ namespace quarnel::cli {
 namespace fs = std::filesystem;
 namespace {
 
-// Names the library keeps: up to 32 characters that a file name may hold.
-constexpr size_t kLongestName = 32;
-
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
@@ -63,13 +60,6 @@ ToolRow RowOf(const std::string& name, const SpecialToolData& tool) {
   return row;
 }
 
-void Send(int index, const ToolRow& row) {
-  const auto& a = row.angles;
-  const auto& d = row.dieClearances;
-  SendTool(index, row.size, row.typeCode, row.name.c_str(), row.x, row.y, row.z, row.keyedCount, a[0], a[1], a[2],
-           a[3], row.dieClearanceCount, d[0], d[1], d[2], d[3], row.valueA, row.valueB, row.valueC, row.valueD);
-}
-
 // Overwrites the tool at `index` in a copy of the library that then replaces it.
 void OverwriteInPlace(const std::string& libraryPath, int index, const ToolRow& row) {
   ReplaceSafely(libraryPath, [&](const std::string& temporary) {
@@ -79,7 +69,7 @@ void OverwriteInPlace(const std::string& libraryPath, int index, const ToolRow& 
     }
     const int started = StartSendTool(temporary.c_str(), 0);
     if (started != 0) throw LibraryFailure(libraryPath, ToolLibraryStatusText(started), started);
-    Send(index, row);
+    SendRow(index, row);
     const int saved = EndSendTool();
     if (saved != 0) throw LibraryFailure(libraryPath, ToolLibraryStatusText(saved), saved);
     return true;

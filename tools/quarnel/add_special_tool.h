@@ -2,9 +2,13 @@
 // with its file in the special-tool folder where the library finds it by name.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace quarnel::cli {
+
+// Names the library keeps: up to 32 characters that a file name may hold.
+inline constexpr size_t kLongestName = 32;
 
 struct AddedSpecialTool {
   std::string name;          // the name the library knows the tool by

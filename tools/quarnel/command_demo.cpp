@@ -29,7 +29,7 @@ constexpr const char* kLibraryName = "tools.lib";
 constexpr const char* kStationName = "stations.sta";
 constexpr const char* kProfileName = "win.ini";
 // The longest file name that the library is given within the folder.
-constexpr size_t kLongestName = 32;
+constexpr size_t kLongestDemoName = 32;
 
 std::string NewFolderName() {
   std::string name = "quarnel-demo";
@@ -57,7 +57,7 @@ void RunDemo(const DemoOptions& options) {
                                  (error ? ": " + error.message() : std::string()));
   }
   const std::string folder = fs::absolute(given).lexically_normal().string();
-  if (folder.size() + 1 + kLongestName > 255) {
+  if (folder.size() + 1 + kLongestDemoName > kLongestLibraryPath) {
     throw FileFailure(folder, "the folder's path is too long for the library's 255-character paths");
   }
   const std::vector<SampleSpecialTool> specials = DemoSpecialTools();
@@ -82,7 +82,7 @@ void RunDemo(const DemoOptions& options) {
   const std::string library = folder + "/" + kLibraryName;
   WriteNewLibrary(library, tools);
   std::vector<SampleStation> first, second;
-  DemoStations(tools, folder + "\\", first, second);
+  DemoStations(tools, first, second);
   const std::string stations = folder + "/" + kStationName;
   WriteFileSafely(stations, StationFileBytes(first, second));
 

@@ -54,7 +54,7 @@ void ShowDrawingLoop(const std::string& folder, const std::string& library, cons
   const AddedSpecialTool added = AddSpecialTool(library, base + ".spt", false);
   // The new tool gets its stations like every other tool of the demo library.
   std::vector<SampleStation> first, second;
-  DemoStations(ReadLibrary(library, std::nullopt).tools, folder + "\\", first, second);
+  DemoStations(ReadLibrary(library, std::nullopt).tools, first, second);
   WriteFileSafely(stations, StationFileBytes(first, second));
   const SpecialToolOutline outline = ReadSpecialToolOutline(base + ".spt");
   WriteFileSafely(base + ".svg", OutlineSvg(DrawablePieces(outline.entities), std::string(kName) + ".spt"));

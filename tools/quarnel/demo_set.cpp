@@ -3,25 +3,29 @@
 #include <algorithm>
 #include <numbers>
 
+#include "spectool/geom_types.h"
+
 namespace quarnel::cli {
 namespace {
 
+using namespace spectool;
+
 constexpr float kPi = std::numbers::pi_v<float>;
+constexpr uint32_t kPatternUsesRef = kFlagRefInUse;
+constexpr uint32_t kPatternSeed = kFlagSeed;
+constexpr uint32_t kOverallSize = kFlagOverallSize;
 
-// Entity type codes of special-tool files.
-enum : int8_t {
-  kRoundHole = 1, kRadiusedSlot = 2, kRectangularHole = 3, kLine = 4, kArc = 5, kObroundSlot = 6,
-  kGroup = 7, kCornerNotch = 8, kVNotch = 9, kPatternLine = 10, kPatternGrid = 11,
-  kPatternCircle = 12, kPatternArc = 13, kCenterRectangle = 14, kSingleD = 15, kDoubleD = 16,
-  kPoint = 17, kRoundedCornerRectangle = 20, kTriangle = 21
-};
-constexpr uint32_t kPatternUsesRef = 0x0001;
-constexpr uint32_t kPatternSeed = 0x0002;
-constexpr uint32_t kOverallSize = 0x0400;
-
-SampleEntity Entity(int8_t type, float x, float y, std::vector<float> p, uint32_t flags = 0,
-                    int32_t ref = 0) {
-  return SampleEntity{type, ref, flags, x, y, std::move(p)};
+GeomEntity Entity(int8_t type, float x, float y, std::initializer_list<float> p, uint32_t flags = 0,
+                  int32_t ref = 0) {
+  GeomEntity entity{};
+  entity.type = type;
+  entity.ref = ref;
+  entity.flags = flags;
+  entity.x = x;
+  entity.y = y;
+  int i = 0;
+  for (float value : p) entity.p[i++] = value;
+  return entity;
 }
 
 ToolRow Tool(int typeCode, float size, float x, float y, float z, int keyedCount,
@@ -43,7 +47,7 @@ ToolRow Tool(int typeCode, float size, float x, float y, float z, int keyedCount
 }
 
 SampleSpecialTool Special(const std::string& name, const std::string& description, float width,
-                          float height, std::vector<SampleEntity> entities) {
+                          float height, std::vector<GeomEntity> entities) {
   SampleSpecialTool special;
   special.name = name;
   special.description = description;
@@ -69,69 +73,68 @@ std::vector<SampleSpecialTool> DemoSpecialTools() {
   std::vector<SampleSpecialTool> specials;
   specials.push_back(Special(
       "FLANGE", "bore with a bolt circle of six holes (PATTERN CIRCLE)", 66, 66,
-      {Entity(kRoundHole, 0, 0, {20}),
-       Entity(kRoundHole, 30, 0, {3}, kPatternSeed),
-       Entity(kPatternCircle, 0, 0, {30, 0, 6}, kPatternUsesRef, 2)}));
+      {Entity(kGeomRoundHole, 0, 0, {20}),
+       Entity(kGeomRoundHole, 30, 0, {3}, kPatternSeed),
+       Entity(kGeomPatternCircle, 0, 0, {30, 0, 6}, kPatternUsesRef, 2)}));
   specials.push_back(Special(
       "VENT", "rounded plate with a row of louvre slots (PATTERN LINE)", 60, 40,
-      {Entity(kRoundedCornerRectangle, 0, 0, {60, 40, 0, 5}, kOverallSize),
-       Entity(kObroundSlot, -20, 0, {26, 4, kPi / 2}, kOverallSize | kPatternSeed),
-       Entity(kPatternLine, -20, 0, {8, 0, 6}, kPatternUsesRef, 2)}));
+      {Entity(kGeomRoundedCornerRectangle, 0, 0, {60, 40, 0, 5}, kOverallSize),
+       Entity(kGeomObroundSlot, -20, 0, {26, 4, kPi / 2}, kOverallSize | kPatternSeed),
+       Entity(kGeomPatternLine, -20, 0, {8, 0, 6}, kPatternUsesRef, 2)}));
   specials.push_back(Special(
       "GRILLE", "rectangle with a 6 x 3 grid of holes (PATTERN GRID)", 50, 30,
-      {Entity(kCenterRectangle, 0, 0, {50, 30, 0}),
-       Entity(kRoundHole, -20, -10, {1.5f}, kPatternSeed),
-       Entity(kPatternGrid, -20, -10, {8, 10, 6, 3, 0}, kPatternUsesRef, 2)}));
+      {Entity(kGeomCenterRectangle, 0, 0, {50, 30, 0}),
+       Entity(kGeomRoundHole, -20, -10, {1.5f}, kPatternSeed),
+       Entity(kGeomPatternGrid, -20, -10, {8, 10, 6, 3, 0}, kPatternUsesRef, 2)}));
   specials.push_back(Special(
       "ARCSLOT", "radiused slot over three holes on an arc (PATTERN ARC)", 56, 50,
-      {Entity(kRadiusedSlot, 0, 0, {25, kPi / 6, 2 * kPi / 3, 6}),
-       Entity(kRoundHole, 12.5f, -21.650635f, {2}, kPatternSeed),
-       Entity(kPatternArc, 0, 0, {25, -kPi / 3, -kPi / 6, 3}, kPatternUsesRef, 2)}));
-  // A single D's rotation is stored a half turn round: pi stored means flat side down.
+      {Entity(kGeomRadiusedSlot, 0, 0, {25, kPi / 6, 2 * kPi / 3, 6}),
+       Entity(kGeomRoundHole, 12.5f, -21.650635f, {2}, kPatternSeed),
+       Entity(kGeomPatternArc, 0, 0, {25, -kPi / 3, -kPi / 6, 3}, kPatternUsesRef, 2)}));
+  // Single D rotations as the host receives them (the file stores them a half turn round).
   specials.push_back(Special(
       "DSUB", "double D between two single D keys and a keying triangle", 66, 20,
-      {Entity(kDoubleD, 0, 0, {10, 8, 0}),
-       Entity(kSingleD, -25, 0, {4, 3, kPi}),
-       Entity(kSingleD, 25, 0, {4, 3, 0}),
-       Entity(kTriangle, 0, -12, {6, -4, 0})}));
+      {Entity(kGeomDoubleD, 0, 0, {10, 8, 0}),
+       Entity(kGeomSingleD, -25, 0, {4, 3, 0}),
+       Entity(kGeomSingleD, 25, 0, {4, 3, kPi}),
+       Entity(kGeomTriangle, 0, -12, {6, -4, 0})}));
   specials.push_back(Special(
       "NOTCHER", "plate of lines and an arc with corner and V notches and a moved group", 60, 30,
-      {Entity(kLine, 0, 0, {60, 0}),
-       Entity(kLine, 60, 0, {0, 20}),
-       Entity(kArc, 50, 20, {10, 0, kPi / 2}),
-       Entity(kLine, 50, 30, {-50, 0}),
-       Entity(kLine, 0, 30, {0, -30}),
-       Entity(kCornerNotch, 0, 0, {8, 8, 8, 8, 0}),
-       Entity(kVNotch, 30, 0, {8, kPi / 2, 0, 0, kPi / 2}),
-       Entity(kPoint, 15, 15, {}),
-       Entity(kGroup, 40, 0, {}),  // moves the entities that follow by (40, 0)
-       Entity(kRectangularHole, 0, 12, {10, 5, 0}),
-       Entity(kTriangle, 5, 20, {8, 6, 0}),
-       Entity(kGroup, 0, 0, {})}));
+      {Entity(kGeomLine, 0, 0, {60, 0}),
+       Entity(kGeomLine, 60, 0, {0, 20}),
+       Entity(kGeomArc, 50, 20, {10, 0, kPi / 2}),
+       Entity(kGeomLine, 50, 30, {-50, 0}),
+       Entity(kGeomLine, 0, 30, {0, -30}),
+       Entity(kGeomCornerNotch, 0, 0, {8, 8, 8, 8, 0}),
+       Entity(kGeomVNotch, 30, 0, {8, kPi / 2, 0, 0, kPi / 2}),
+       Entity(kGeomPoint, 15, 15, {}),
+       Entity(kGeomGroup, 40, 0, {}),  // moves the entities that follow by (40, 0)
+       Entity(kGeomRectangularHole, 0, 12, {10, 5, 0}),
+       Entity(kGeomTriangle, 5, 20, {8, 6, 0}),
+       Entity(kGeomGroup, 0, 0, {})}));
   return specials;
 }
 
 std::vector<ToolRow> DemoTools(const std::vector<SampleSpecialTool>& specials) {
   const float right = kPi / 2;
   std::vector<ToolRow> tools = {
-      Tool(1, 5.0f, 5.0f, 0, 0, 0, {0, 0, 0, 0}, 0.15f),
-      Tool(1, 10.0f, 10.0f, 0, 0, 0, {0, 0, 0, 0}, 0.2f),
-      Tool(1, 25.4f, 25.4f, 0, 0, 0, {0, 0, 0, 0}, 0.25f),
-      Tool(103, 10.0f, 10.0f, 0, 0, 1, {0, 0, 0, 0}, 0.2f),
-      Tool(3, 20.0f, 20.0f, 5.0f, 0, 2, {0, right, 0, 0}, 0.2f),
-      Tool(106, 25.0f, 25.0f, 8.0f, 0, 1, {0, 0, 0, 0}, 0.2f),
-      Tool(104, 16.0f, 16.0f, 14.0f, 0, 1, {0, 0, 0, 0}, 0.2f),
-      Tool(105, 16.0f, 16.0f, 13.0f, 0, 1, {0, 0, 0, 0}, 0.2f),
-      Tool(107, 20.0f, 20.0f, 17.0f, 0, 1, {0, 0, 0, 0}, 0.2f),
-      Tool(109, 30.0f, 30.0f, 10.0f, 2.0f, 1, {0, 0, 0, 0}, 0.2f),
-      Tool(110, 40.0f, 40.0f, 20.0f, 3.0f, 1, {0, 0, 0, 0}, 0.25f),
+      Tool(toollib::kTypeRound, 5.0f, 5.0f, 0, 0, 0, {0, 0, 0, 0}, 0.15f),
+      Tool(toollib::kTypeRound, 10.0f, 10.0f, 0, 0, 0, {0, 0, 0, 0}, 0.2f),
+      Tool(toollib::kTypeRound, 25.4f, 25.4f, 0, 0, 0, {0, 0, 0, 0}, 0.25f),
+      Tool(toollib::kTypeSquare, 10.0f, 10.0f, 0, 0, 1, {0, 0, 0, 0}, 0.2f),
+      Tool(toollib::kTypeRectangle, 20.0f, 20.0f, 5.0f, 0, 2, {0, right, 0, 0}, 0.2f),
+      Tool(toollib::kTypeObround, 25.0f, 25.0f, 8.0f, 0, 1, {0, 0, 0, 0}, 0.2f),
+      Tool(toollib::kTypeSingleD, 16.0f, 16.0f, 14.0f, 0, 1, {0, 0, 0, 0}, 0.2f),
+      Tool(toollib::kTypeDoubleD, 16.0f, 16.0f, 13.0f, 0, 1, {0, 0, 0, 0}, 0.2f),
+      Tool(toollib::kTypeTriangle, 20.0f, 20.0f, 17.0f, 0, 1, {0, 0, 0, 0}, 0.2f),
+      Tool(toollib::kTypeCircleRect, 30.0f, 30.0f, 10.0f, 2.0f, 1, {0, 0, 0, 0}, 0.2f),
+      Tool(toollib::kTypeRoundedRect, 40.0f, 40.0f, 20.0f, 3.0f, 1, {0, 0, 0, 0}, 0.25f),
   };
   for (const SampleSpecialTool& special : specials) tools.push_back(special.tool);
   return tools;
 }
 
-void DemoStations(const std::vector<ToolRow>& tools, const std::string& specialFolder,
-                  std::vector<SampleStation>& first, std::vector<SampleStation>& second) {
+void DemoStations(const std::vector<ToolRow>& tools, std::vector<SampleStation>& first, std::vector<SampleStation>& second) {
   first.clear();
   second.clear();
   for (size_t i = 0; i < tools.size(); ++i) {
@@ -140,12 +143,9 @@ void DemoStations(const std::vector<ToolRow>& tools, const std::string& specialF
     station.stationSize = StationSize(tools[i]);
     station.toolPosition = static_cast<int32_t>(i + 1);
     station.tool = tools[i];
-    if (tools[i].typeCode == kSpecialToolType) {
-      station.specialPath = specialFolder + tools[i].name + ".spt";
-    }
     first.push_back(station);
     // The rectangle, the triangle and the special tools also sit in the second table.
-    if (tools[i].typeCode == 3 || tools[i].typeCode == 107 ||
+    if (tools[i].typeCode == toollib::kTypeRectangle || tools[i].typeCode == toollib::kTypeTriangle ||
         tools[i].typeCode == kSpecialToolType) {
       station.number = static_cast<int32_t>(second.size() + 1);
       station.kind = 1;

@@ -15,9 +15,8 @@ std::vector<SampleSpecialTool> DemoSpecialTools();
 // The library's tools in library order; special tools name their files.
 std::vector<ToolRow> DemoTools(const std::vector<SampleSpecialTool>& specials);
 
-// The two station tables for `tools` (library order, positions from 1); a
-// special tool's stored path is `specialFolder` + name + ".spt".
-void DemoStations(const std::vector<ToolRow>& tools, const std::string& specialFolder,
-                  std::vector<SampleStation>& first, std::vector<SampleStation>& second);
+// The two station tables for `tools` (library order, positions from 1).
+void DemoStations(const std::vector<ToolRow>& tools, std::vector<SampleStation>& first,
+                  std::vector<SampleStation>& second);
 
 }  // namespace quarnel::cli

@@ -10,15 +10,6 @@ namespace quarnel::cli {
 namespace fs = std::filesystem;
 namespace {
 
-// The library keeps paths in buffers of 256 characters.
-constexpr size_t kLongestLibraryPath = 255;
-
-void RequireUsablePath(const std::string& path) {
-  if (path.size() > kLongestLibraryPath) {
-    throw FileFailure(path, "the path is longer than 255 characters, which the library cannot take");
-  }
-}
-
 void RequireFile(const std::string& path, const std::string& what) {
   RequireUsablePath(path);
   RequireReadableFile(path, what);
@@ -52,6 +43,14 @@ ToolRow ReceiveRow(int index) {
   return row;
 }
 
+}  // namespace
+
+void RequireUsablePath(const std::string& path) {
+  if (path.size() > kLongestLibraryPath) {
+    throw FileFailure(path, "the path is longer than 255 characters, which the library cannot take");
+  }
+}
+
 void SendRow(int index, const ToolRow& row) {
   const auto& a = row.angles;
   const auto& d = row.dieClearances;
@@ -59,8 +58,6 @@ void SendRow(int index, const ToolRow& row) {
            a[0], a[1], a[2], a[3], row.dieClearanceCount, d[0], d[1], d[2], d[3], row.valueA,
            row.valueB, row.valueC, row.valueD);
 }
-
-}  // namespace
 
 LibraryContents ReadLibrary(const std::string& libraryPath,
                             const std::optional<std::string>& stationPath) {

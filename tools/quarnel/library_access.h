@@ -6,9 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "toollib/special_paths.h"
 #include "tool_row.h"
 
 namespace quarnel::cli {
+
+// The library keeps paths in buffers of 256 characters.
+inline constexpr size_t kLongestLibraryPath = toollib::kMaxSpecialPathLength;
+
+// Refuses a path longer than the library takes. Throws CliError.
+void RequireUsablePath(const std::string& path);
+
+// Hands one tool to SendTool at 0-based `index`, inside a Send sequence.
+void SendRow(int index, const ToolRow& row);
 
 struct LibraryContents {
   std::vector<ToolRow> tools;

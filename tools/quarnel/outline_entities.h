@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "quarnel/geometry.h"
+#include "spectool/geom_types.h"
 
 namespace quarnel::cli {
 
-inline constexpr int kRoundHoleType = 1;
+inline constexpr int kRoundHoleType = spectool::kGeomRoundHole;
 
 // A line from (x1, y1) to (x2, y2): start point and displacement.
 GeomEntity LineEntity(double x1, double y1, double x2, double y2);

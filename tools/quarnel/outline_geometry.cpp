@@ -54,8 +54,8 @@ bool ArcPiece(const GeomEntity& arc, size_t index, DrawnPiece& piece) {
 
 }  // namespace
 
-std::array<float, 9> Parameters(const GeomEntity& entity) {
-  std::array<float, 9> values;
+std::array<float, kEntityParameters> Parameters(const GeomEntity& entity) {
+  std::array<float, kEntityParameters> values;
   std::memcpy(values.data(), reinterpret_cast<const char*>(&entity) + offsetof(GeomEntity, p),
               sizeof values);
   return values;
@@ -77,7 +77,7 @@ std::vector<std::optional<size_t>> CoincidingEntities(const std::vector<GeomEnti
     const auto* bytes = reinterpret_cast<const char*>(&entity);
     std::string key(1, static_cast<char>(entity.type));
     key.append(bytes + offsetof(GeomEntity, x), sizeof(float) * 2);
-    key.append(bytes + offsetof(GeomEntity, p), sizeof(float) * 9);
+    key.append(bytes + offsetof(GeomEntity, p), sizeof(float) * kEntityParameters);
     const auto [found, added] = first.emplace(std::move(key), index);
     if (!added) coinciding[index] = found->second;
   }

@@ -7,11 +7,14 @@
 #include <vector>
 
 #include "quarnel/geometry.h"
+#include "spectool/geom_types.h"
 
 namespace quarnel::cli {
 
-inline constexpr int kLineType = 4;
-inline constexpr int kArcType = 5;
+inline constexpr int kLineType = spectool::kGeomLine;
+inline constexpr int kArcType = spectool::kGeomArc;
+// The parameters every entity carries.
+inline constexpr size_t kEntityParameters = sizeof(GeomEntity::p) / sizeof(float);
 
 struct Point {
   double x = 0.0, y = 0.0;
@@ -49,7 +52,7 @@ struct Bounds {
 Bounds PiecesBounds(const std::vector<DrawnPiece>& pieces);
 
 // The nine parameters of a packed entity, copied out (they may lie unaligned).
-std::array<float, 9> Parameters(const GeomEntity& entity);
+std::array<float, kEntityParameters> Parameters(const GeomEntity& entity);
 
 // The end point of a line entity, and a point on an arc entity at `angle`.
 Point LineEnd(const GeomEntity& line);

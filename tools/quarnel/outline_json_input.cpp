@@ -103,9 +103,9 @@ GeomEntity Entity(const FloatJson& entity, const std::string& where) {
   if (entity.contains("flags")) e.flags = Whole<uint32_t>(entity["flags"], where + "\"flags\"");
   if (entity.contains("x")) e.x = Number(entity["x"], where + "\"x\"");
   if (entity.contains("y")) e.y = Number(entity["y"], where + "\"y\"");
-  float p[9] = {};
+  float p[kEntityParameters] = {};
   Numbers(entity, "p", p, where);
-  for (int i = 0; i < 9; ++i) e.p[i] = p[i];
+  for (size_t i = 0; i < kEntityParameters; ++i) e.p[i] = p[i];
   return e;
 }
 

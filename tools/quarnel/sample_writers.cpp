@@ -1,93 +1,54 @@
 #include "sample_writers.h"
 
-#include "byte_sink.h"
+#include "memory_file.h"
+#include "spectool/special_tool_writer.h"
+#include "stations/station_file.h"
+#include "stations/station_record.h"
+#include "toollib/tool_library.h"
 
 namespace quarnel::cli {
 namespace {
 
-constexpr int16_t kFileVersion = 92;
-constexpr size_t kSpecialBlockBytes = 24;
-constexpr size_t kPathBytes = 256;
-constexpr size_t kSideAreaBytes = 60;
-constexpr size_t kStationHeadBytes = 1394;
-constexpr size_t kStationRecordBytes = 176;
+// The station fields the demo sets lead the record in its file order (number,
+// size, kind, tool position); the rest of the record stays zero.
+constexpr size_t kStationLeadingFieldsBytes = 16;
 
-// The on-disk tool record of the current version; with a path for station files.
-void WriteToolRecord(ByteSink& out, const ToolRow& tool, const std::string* specialPath) {
-  const bool special = tool.typeCode == kSpecialToolType;
-  out.Float(tool.size);
-  out.Int32(tool.typeCode);
-  if (special) out.Zeros(kSpecialBlockBytes);
-  out.Int32(0);  // special-tool index: the reader ties the tool to its path itself
-  if (special && specialPath != nullptr) out.Text(*specialPath, kPathBytes);
-  out.Int32(0);  // no extra record
-  const bool triangle = tool.typeCode == 107;  // stored as y, x, z
-  out.Float(triangle ? tool.y : tool.x);
-  out.Float(triangle ? tool.x : tool.y);
-  out.Float(tool.z);
-  out.Int32(tool.keyedCount);
-  for (float angle : tool.angles) out.Float(angle);
-  out.Int32(tool.dieClearanceCount);
-  for (float clearance : tool.dieClearances) out.Float(clearance);
-  out.Float(tool.valueA);
-  out.Float(tool.valueB);
-  out.Float(tool.valueC);
-  out.Float(tool.valueD);
-}
-
-void WriteEntity(ByteSink& out, const SampleEntity& entity) {
-  out.Int8(entity.type);
-  out.Int32(entity.ref);
-  out.UInt32(entity.flags);
-  out.Float(entity.x);
-  out.Float(entity.y);
-  out.Int32(9);
-  for (size_t i = 0; i < 9; ++i) out.Float(i < entity.p.size() ? entity.p[i] : 0.0f);
-  out.Zeros(8);
-  out.Int32(0);  // no extra words
-  out.Int32(0);  // no text
-  out.Zeros(12);
-}
-
-void WriteStationTable(ByteSink& out, int32_t identifier, const std::vector<SampleStation>& stations) {
-  out.Int32(0);  // no marked station
-  out.Int32(identifier);
-  out.Int32(0);
-  out.Int32(static_cast<int32_t>(stations.size()));
+bool WriteStationTable(platform::BinaryWriter& out, int32_t identifier, const std::vector<SampleStation>& stations) {
+  // No marked station, the table's identifier, an unused number and the count.
+  bool ok = out.WriteI32(0) && out.WriteI32(identifier) && out.WriteI32(0) &&
+            out.WriteI32(static_cast<int32_t>(stations.size()));
   for (const SampleStation& station : stations) {
-    out.Int32(station.number);
-    out.Float(station.stationSize);
-    out.Int32(station.kind);
-    out.Int32(station.toolPosition);
-    out.Zeros(kStationRecordBytes - 16);
-    WriteToolRecord(out, station.tool, &station.specialPath);
+    ok = ok && out.WriteI32(station.number) && out.WriteF32(station.stationSize) && out.WriteI32(station.kind) &&
+         out.WriteI32(station.toolPosition) &&
+         out.WriteZeros(stations::kStationRecordSize - kStationLeadingFieldsBytes);
+    toollib::ToolRecord tool = ToolRecordOf(station.tool);
+    tool.ResolveSpecialTool(station.tool.name.c_str());
+    ok = ok && tool.WriteRecord(out, true) == 1;
   }
+  return ok;
 }
 
 }  // namespace
 
 std::string SpecialToolFileBytes(const SampleSpecialTool& special) {
-  ByteSink out;
-  out.Int16(kFileVersion);
-  WriteToolRecord(out, special.tool, nullptr);
-  out.UInt8(special.side);
-  out.Zeros(kSideAreaBytes - 1);
-  out.Float(special.infoValue);
-  out.Int32(0);
-  out.Int32(0);
-  out.Int32(static_cast<int32_t>(special.entities.size()));
-  for (const SampleEntity& entity : special.entities) WriteEntity(out, entity);
-  return out.bytes();
+  spectool::SpecialToolContent content;
+  content.tool = ToolRecordOf(special.tool);
+  content.side = special.side;
+  content.infoValue = special.infoValue;
+  content.entities = special.entities;
+  return EncodedBytes([&content](platform::BinaryWriter& out) { return spectool::EncodeSpecialTool(out, content); });
 }
 
 std::string StationFileBytes(const std::vector<SampleStation>& first,
                              const std::vector<SampleStation>& second) {
-  ByteSink out;
-  out.Zeros(kStationHeadBytes);
-  WriteStationTable(out, 0, first);
-  out.Int32(0);
-  WriteStationTable(out, 1, second);
-  return out.bytes();
+  // A station's special tool is stored with its path, which the core takes
+  // from the special path list of the current library.
+  toollib::ToolLibrary paths;
+  const toollib::CurrentLibraryScope current(&paths);
+  return EncodedBytes([&](platform::BinaryWriter& out) {
+    return out.WriteZeros(static_cast<size_t>(stations::kStationTablesOffset)) && WriteStationTable(out, 0, first) &&
+           out.WriteI32(0) && WriteStationTable(out, 1, second);
+  });
 }
 
 }  // namespace quarnel::cli

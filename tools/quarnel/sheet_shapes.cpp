@@ -7,28 +7,20 @@
 
 #include "explode/explode_shape.h"
 #include "number_text.h"
+#include "outline_geometry.h"
+#include "spectool/geom_types.h"
 
 namespace quarnel::cli {
 namespace {
 
-// Shape entity type codes of the outline model.
-enum : int8_t {
-  kRoundHole = 1,
-  kObroundSlot = 6,
-  kCenterRectangle = 14,
-  kSingleD = 15,
-  kDoubleD = 16,
-  kRoundedCornerRectangle = 20,
-  kTriangle = 21
-};
-// The given size of a slot or rounded rectangle is its overall extent.
-constexpr uint32_t kOverallSize = 0x0400;
+using namespace spectool;
+using namespace toollib;
 
 GeomEntity Shape(int8_t type, std::initializer_list<float> parameters, uint32_t flags = 0) {
   GeomEntity entity{};
   entity.type = type;
   entity.flags = flags;
-  float p[9] = {};
+  float p[kEntityParameters] = {};
   std::copy(parameters.begin(), parameters.end(), p);
   // The entity is packed: its parameters may lie unaligned.
   std::memcpy(reinterpret_cast<char*>(&entity) + offsetof(GeomEntity, p), p, sizeof p);
@@ -46,26 +38,26 @@ std::vector<GeomEntity> ToolShapeEntity(const ToolRow& tool) {
   // Without a positive size there is nothing to draw (not-a-number included).
   if (!(x > 0.0f) || !std::isfinite(x)) return {};
   switch (tool.typeCode) {
-    case 1:
-      return {Shape(kRoundHole, {radius})};
-    case 103:
-      return {Shape(kCenterRectangle, {x, x, t})};
-    case 3:
-      return {Shape(kCenterRectangle, {x, y, t})};
-    case 106:
-      return {Shape(kObroundSlot, {x, std::min(x, y), t}, kOverallSize)};
+    case kTypeRound:
+      return {Shape(kGeomRoundHole, {radius})};
+    case kTypeSquare:
+      return {Shape(kGeomCenterRectangle, {x, x, t})};
+    case kTypeRectangle:
+      return {Shape(kGeomCenterRectangle, {x, y, t})};
+    case kTypeObround:
+      return {Shape(kGeomObroundSlot, {x, std::min(x, y), t}, kFlagOverallSize)};
     // y is the width across the flat (single D) or across both flats (double D).
-    case 104:
-      return {Shape(kSingleD, {radius, std::clamp(y - radius, -radius, radius), t})};
-    case 105:
-      return {Shape(kDoubleD, {radius, std::clamp(y * 0.5f, 0.0f, radius), t})};
-    case 107:
-      return {Shape(kTriangle, {x, y, t})};
+    case kTypeSingleD:
+      return {Shape(kGeomSingleD, {radius, std::clamp(y - radius, -radius, radius), t})};
+    case kTypeDoubleD:
+      return {Shape(kGeomDoubleD, {radius, std::clamp(y * 0.5f, 0.0f, radius), t})};
+    case kTypeTriangle:
+      return {Shape(kGeomTriangle, {x, y, t})};
     // Rectangles with rounded corners: x by y overall, corner radius z.
-    case 109:
-    case 110: {
+    case kTypeCircleRect:
+    case kTypeRoundedRect: {
       const float corner = std::clamp(tool.z, 0.0f, std::min(x, y) * 0.5f);
-      return {Shape(kRoundedCornerRectangle, {x, y, t, corner}, kOverallSize)};
+      return {Shape(kGeomRoundedCornerRectangle, {x, y, t, corner}, kFlagOverallSize)};
     }
     default:
       return {};
@@ -88,18 +80,18 @@ std::vector<GeomEntity> StandardToolOutline(const ToolRow& tool) {
 std::string DimensionsText(const ToolRow& tool) {
   const std::string x = ShortText(tool.x, 3), y = ShortText(tool.y, 3), z = ShortText(tool.z, 3);
   switch (tool.typeCode) {
-    case 1:
-    case 103:
+    case kTypeRound:
+    case kTypeSquare:
       return x;
-    case 109:
-    case 110:
+    case kTypeCircleRect:
+    case kTypeRoundedRect:
       return x + " \u00d7 " + y + " r" + z;
-    case 3:
-    case 104:
-    case 105:
-    case 106:
-    case 107:
-    case kSpecialToolType:
+    case kTypeRectangle:
+    case kTypeSingleD:
+    case kTypeDoubleD:
+    case kTypeObround:
+    case kTypeTriangle:
+    case kTypeSpecial:
       return x + " \u00d7 " + y;
     default:
       return x + " \u00d7 " + y + " \u00d7 " + z;

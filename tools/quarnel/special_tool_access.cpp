@@ -6,6 +6,7 @@
 
 #include "cli_error.h"
 #include "file_io.h"
+#include "library_access.h"
 #include "quarnel/quarnel.h"
 
 namespace quarnel::cli {
@@ -35,9 +36,7 @@ std::string DriveCFolder() {
 }  // namespace
 
 SpecialToolOutline ReadSpecialToolOutline(const std::string& path) {
-  if (path.size() > 255) {
-    throw FileFailure(path, "the path is longer than 255 characters, which the library cannot take");
-  }
+  RequireUsablePath(path);
   RequireReadableFile(path, "special-tool file");
 
   SpecialToolOutline outline;

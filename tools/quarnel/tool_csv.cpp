@@ -202,10 +202,10 @@ void WarnAboutRow(const ToolRow& tool, const std::map<std::string, size_t>& colu
     warn("type \"" + fields[type->second] + "\" contradicts type_code " + code + " (" +
          TypeLabel(tool.typeCode) + "); type_code is used");
   }
-  if (tool.typeCode == 1 && tool.keyedCount > 0) {
-    warn("keyed_count " + std::to_string(tool.keyedCount) + " of a round tool reads back as 0");
-  } else if (tool.typeCode != 1 && tool.typeCode != kSpecialToolType && tool.keyedCount <= 0) {
-    warn("keyed_count 0 of a type-" + code + " tool reads back as 1, with a1 = 0");
+  // The loader corrects keyed counts: a round tool's to 0, one of no key to 1 with a1 = 0.
+  if (const int loaded = AsLoaded(tool).keyedCount; loaded != tool.keyedCount) {
+    warn(loaded == 0 ? "keyed_count " + std::to_string(tool.keyedCount) + " of a round tool reads back as 0"
+                     : "keyed_count 0 of a type-" + code + " tool reads back as 1, with a1 = 0");
   }
   for (const char* station : {"station_1", "station_2"}) {
     if (const auto column = columns.find(station); column != columns.end() && !fields[column->second].empty()) {

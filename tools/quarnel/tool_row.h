@@ -5,9 +5,11 @@
 #include <array>
 #include <string>
 
+#include "toollib/tool_record.h"
+
 namespace quarnel::cli {
 
-inline constexpr int kSpecialToolType = 108;
+inline constexpr int kSpecialToolType = toollib::kTypeSpecial;
 
 struct ToolRow {
   float size = 0.0f;
@@ -28,5 +30,14 @@ std::string TypeLabel(int typeCode);
 
 // True for the codes with a type slot of their own (every other code is "NULL").
 bool IsKnownTypeCode(int typeCode);
+
+// The library's record of the tool (without its special-tool name, which ties
+// a record to a file only inside a library). A special tool's z gives its
+// side flags, as when the record is read from a file.
+toollib::ToolRecord ToolRecordOf(const ToolRow& tool);
+
+// The tool as the library holds it after saving and loading it again: the
+// core's record written and read back (the loader corrects keyed counts).
+ToolRow AsLoaded(const ToolRow& tool);
 
 }  // namespace quarnel::cli
