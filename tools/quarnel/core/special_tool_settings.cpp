@@ -40,7 +40,7 @@ std::optional<std::string> ApplySetting(SpecialToolSettings& s, const std::strin
   int integer = 0;
   if (name == "keyedCount" || name == "dieClearanceCount" || name == "side") {
     if (!ParseInt(text, integer)) return bad + "a whole number";
-    if (name == "side" && (integer < 0 || integer > 2)) return bad + "0, 1 or 2";
+    if (name == "side" && !IsSideCode(integer)) return bad + "0, 1 or 2";
     if (name == "keyedCount" && (integer < 0 || integer > 4)) return bad + "0 to 4";
     if (name == "side") s.side = static_cast<uint8_t>(integer);
     if (name == "keyedCount") s.keyedCount = integer;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "spectool/special_tool_format.h"
 #include "toollib/tool_record.h"
 
 namespace quarnel::cli {
@@ -23,6 +24,9 @@ struct SpecialToolSettings {
   float valueD = 0.0f;
   uint8_t side = 0;  // 0, 1 or 2
 };
+
+// True for the side codes a special-tool file stores: none, side 1, side 2.
+inline bool IsSideCode(int64_t code) { return code >= spectool::kNoSide && code <= spectool::kSideTwo; }
 
 // The names --set takes, for help texts.
 inline constexpr const char* kSettableFields =

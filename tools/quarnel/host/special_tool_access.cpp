@@ -1,12 +1,13 @@
 #include "host/special_tool_access.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
 #include "cli_error.h"
 #include "file_io.h"
 #include "host/library_access.h"
+#include "partfile/part_drawing_writer.h"
+#include "platform/paths.h"
 #include "quarnel/quarnel.h"
 
 namespace quarnel::cli {
@@ -23,15 +24,6 @@ struct EntityObjects {
   std::vector<std::unique_ptr<GeomEntityObject>> objects;
   CObList list;
 };
-
-// The folder that drive C: maps to, as the library maps it on POSIX.
-std::string DriveCFolder() {
-  if (const char* folder = std::getenv("QUARNEL_DRIVE_C"); folder != nullptr && *folder != '\0') {
-    return folder;
-  }
-  const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/.quarnel/drive_c";
-}
 
 }  // namespace
 
@@ -67,12 +59,12 @@ SpecialToolOutline ReadSpecialToolOutline(const std::string& path) {
   return outline;
 }
 
-std::string PartDrawingFilePath() { return DriveCFolder() + "/spt.prt"; }
+std::string PartDrawingFilePath() { return platform::MapPath(partfile::kPartDrawingPath); }
 
 std::string WritePartDrawing(const SpecialToolOutline& outline) {
   const std::string target = PartDrawingFilePath();
   std::error_code ignored;
-  fs::create_directories(DriveCFolder(), ignored);
+  fs::create_directories(fs::path(target).parent_path(), ignored);
 
   EntityObjects entities;
   for (const GeomEntity& entity : outline.entities) {

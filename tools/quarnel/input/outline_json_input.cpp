@@ -81,7 +81,7 @@ SpecialToolSettings ToolSettings(const FloatJson& tool) {
   if (tool.contains("valueD")) s.valueD = Number(tool["valueD"], where + "\"valueD\"");
   if (tool.contains("side")) {
     const int side = Whole<int>(tool["side"], where + "\"side\"");
-    if (side < 0 || side > 2) throw JsonProblem(where + "\"side\" is not 0, 1 or 2");
+    if (!IsSideCode(side)) throw JsonProblem(where + "\"side\" is not 0, 1 or 2");
     s.side = static_cast<uint8_t>(side);
   }
   return s;

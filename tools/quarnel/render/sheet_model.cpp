@@ -14,8 +14,8 @@
 #include "host/special_tool_access.h"
 #include "platform/paths.h"
 #include "render/sheet_shapes.h"
-#include "spectool/special_tool_folder.h"
 #include "stations/station_file.h"
+#include "toollib/special_paths.h"
 
 namespace quarnel::cli {
 namespace {
@@ -60,7 +60,7 @@ std::vector<std::set<int>> StationNumbers(const std::string& stationPath) {
 
 // Where the library finds a special tool by its name: the profile's folder.
 std::string SpecialToolPath(const std::string& name) {
-  return platform::MapPath(std::string(spectool::SpecialToolFolder()) + name + ".spt");
+  return platform::MapPath(toollib::SpecialPathForName(name));
 }
 
 void AddOutline(SheetTool& tool) {
