@@ -7,14 +7,6 @@
 namespace quarnel::cli {
 namespace {
 
-int32_t CountUpToLastNonZero(const float (&values)[4]) {
-  int32_t count = 0;
-  for (int i = 0; i < 4; ++i) {
-    if (values[i] != 0.0f) count = i + 1;
-  }
-  return count;
-}
-
 float* FloatField(SpecialToolSettings& s, const std::string& name) {
   if (name == "x") return &s.x;
   if (name == "y") return &s.y;
@@ -29,6 +21,14 @@ float* FloatField(SpecialToolSettings& s, const std::string& name) {
 }
 
 }  // namespace
+
+int32_t CountUpToLastNonZero(const float (&values)[4]) {
+  int32_t count = 0;
+  for (int i = 0; i < 4; ++i) {
+    if (values[i] != 0.0f) count = i + 1;
+  }
+  return count;
+}
 
 std::optional<std::string> ApplySetting(SpecialToolSettings& s, const std::string& assignment) {
   const size_t equals = assignment.find('=');

@@ -28,6 +28,10 @@ struct SpecialToolSettings {
 // True for the side codes a special-tool file stores: none, side 1, side 2.
 inline bool IsSideCode(int64_t code) { return code >= spectool::kNoSide && code <= spectool::kSideTwo; }
 
+// The count of the first angles or clearances in use: a special-tool file's
+// tool data does not say it, so the positions up to the last one not 0 count.
+int32_t CountUpToLastNonZero(const float (&values)[4]);
+
 // The names --set takes, for help texts.
 inline constexpr const char* kSettableFields =
     "size, infoValue, x, y, a1..a4 (radians), d1..d4, keyedCount, dieClearanceCount, valueA, valueB, "

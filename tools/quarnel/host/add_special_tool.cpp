@@ -4,12 +4,13 @@
 #include <filesystem>
 
 #include "cli_error.h"
+#include "core/special_tool_settings.h"
 #include "file_io.h"
 #include "host/library_access.h"
 #include "host/special_tool_access.h"
 #include "platform/paths.h"
 #include "quarnel/quarnel.h"
-#include "spectool/special_tool_folder.h"
+#include "toollib/special_paths.h"
 #include "toollib/tool_file.h"
 #include "toollib/tool_library.h"
 
@@ -33,16 +34,6 @@ std::string CheckedName(const std::string& specialPath) {
   return name;
 }
 
-// Counts of the first angles and clearances in use: the file's tool data does
-// not say them, so the positions up to the last one that is not 0 count.
-int InUse(const float (&values)[4]) {
-  int count = 0;
-  for (int i = 0; i < 4; ++i) {
-    if (values[i] != 0.0f) count = i + 1;
-  }
-  return count;
-}
-
 ToolRow RowOf(const std::string& name, const SpecialToolData& tool) {
   ToolRow row;
   row.typeCode = kSpecialToolType;
@@ -53,8 +44,8 @@ ToolRow RowOf(const std::string& name, const SpecialToolData& tool) {
   row.z = tool.dimensions[2];
   std::copy(std::begin(tool.angles), std::end(tool.angles), row.angles.begin());
   std::copy(std::begin(tool.dieClearances), std::end(tool.dieClearances), row.dieClearances.begin());
-  row.keyedCount = InUse(tool.angles);
-  row.dieClearanceCount = InUse(tool.dieClearances);
+  row.keyedCount = CountUpToLastNonZero(tool.angles);
+  row.dieClearanceCount = CountUpToLastNonZero(tool.dieClearances);
   row.valueC = std::bit_cast<float>(tool.valueC);
   row.valueD = tool.valueD;
   return row;
@@ -93,8 +84,7 @@ std::string RewriteLosses(const std::string& libraryPath, const std::vector<Tool
 
 // Puts the file into the special-tool folder unless it lies there already.
 void PlaceInFolder(const std::string& specialPath, AddedSpecialTool& added, bool force) {
-  const std::string folder = platform::MapPath(spectool::SpecialToolFolder());
-  added.folderCopy = folder + added.name + ".spt";
+  added.folderCopy = platform::MapPath(toollib::SpecialPathForName(added.name));
   std::error_code error;
   if (fs::equivalent(specialPath, added.folderCopy, error)) return;
   const std::optional<std::string> bytes = ReadWholeFile(specialPath, kLargestWholeFileBytes);
@@ -105,7 +95,7 @@ void PlaceInFolder(const std::string& specialPath, AddedSpecialTool& added, bool
     throw FileFailure(added.folderCopy, "is a different special tool of the same name; nothing was written "
                                         "(--force replaces it)");
   }
-  fs::create_directories(folder, error);
+  fs::create_directories(fs::path(added.folderCopy).parent_path(), error);
   WriteFileSafely(added.folderCopy, *bytes);
   added.copied = true;
 }
