@@ -8,7 +8,7 @@
 #include <iostream>
 
 #include "cli_error.h"
-#include "commands.h"
+#include "commands/commands.h"
 
 namespace {
 

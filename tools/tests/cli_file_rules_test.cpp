@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <sstream>
 
 #include "cli_test_fixture.h"
 
@@ -211,6 +212,32 @@ TEST_F(CliCsvTest, ReadsWhatSpreadsheetsWriteAndWarnsAboutWhatTheLibraryChanges)
   ASSERT_EQ(Run({"import", "-", "again.lib"}, Write("exported.csv", exported.out)).exitCode, 0);
   EXPECT_EQ(Run({"tools", "again.lib", "--csv"}).out, exported.out);
   EXPECT_NE(exported.out.find(",nan,"), std::string::npos) << exported.out;
+}
+
+// The keyed-count warnings of import name exactly the rows whose keyed count
+// the library reads back changed, for every type code and keyed count.
+TEST_F(CliCsvTest, WarnsAboutAKeyedCountExactlyWhenTheLibraryReadsItBackChanged) {
+  std::string csv = "type_code,size,name,keyed_count,a1\n";
+  std::vector<int> given;
+  for (int code : {0, 1, 3, 9, 77, 103, 104, 105, 106, 107, 108, 109, 110}) {
+    for (int keyed = 0; keyed <= 4; ++keyed) {
+      csv += std::to_string(code) + ",10," + (code == 108 ? "NOFILE" : "") + "," + std::to_string(keyed) + ",0.5\n";
+      given.push_back(keyed);
+    }
+  }
+  const CliResult imported = Run({"import", Write("k.csv", csv), "k.lib"});
+  ASSERT_EQ(imported.exitCode, 0) << imported.err;
+  const std::vector<std::string> listed = Lines(Run({"tools", "k.lib", "--csv"}).out);
+  ASSERT_EQ(listed.size(), given.size() + 1);
+  for (size_t row = 0; row < given.size(); ++row) {
+    std::vector<std::string> cells;
+    std::stringstream line(listed[row + 1]);
+    for (std::string cell; std::getline(line, cell, ',');) cells.push_back(cell);
+    ASSERT_GT(cells.size(), 8u) << listed[row + 1];
+    const bool changed = std::stoi(cells[8]) != given[row];
+    const std::string warning = "line " + std::to_string(row + 2) + ": keyed_count ";
+    EXPECT_EQ(imported.err.find(warning) != std::string::npos, changed) << listed[row + 1] << "\n" << imported.err;
+  }
 }
 
 TEST_F(CliCsvTest, CountsABadHeaderOnceAndStopsEarlyUnlessAskedForEveryError) {
