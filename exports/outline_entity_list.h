@@ -33,12 +33,10 @@ class OutlineEntityList {
   // change a NaN), with the type beside them.
   static constexpr size_t kWords = 11;
   using Words = std::array<uint32_t, kWords>;
-#pragma pack(push, 1)
   struct Form {
     Words words;
     int8_t type;
   };
-#pragma pack(pop)
   struct Placed {
     uint32_t x;
     uint32_t y;

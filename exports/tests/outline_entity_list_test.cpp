@@ -75,8 +75,11 @@ TEST(OutlineEntityListTest, OneShapeAtManyPlacesIsHeldOnce) {
   }
   EXPECT_EQ(list.size(), 1000u);
   EXPECT_EQ(list.DistinctForms(), 1u);
-  EXPECT_EQ(list[999].x, 39.0f);
-  EXPECT_EQ(list[999].y, 24.0f);
+  const GeomEntity last = list[999];
+  const float x = last.x;
+  const float y = last.y;
+  EXPECT_EQ(x, 39.0f);
+  EXPECT_EQ(y, 24.0f);
 }
 
 }  // namespace
