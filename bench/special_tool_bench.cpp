@@ -79,6 +79,7 @@ void MeasureOutlinePeak(benchmark::State& state, SpecialToolInfo& info, bool ope
   state.counters["entities"] = count;
   state.counters["peak_MB"] = peak / 1e6;
   state.counters["peak_x_budget"] = peak / budget;
+  if (open) state.counters["forms"] = static_cast<double>(exports::GeomList()->DistinctForms());
   CloseSpecialTool();
 }
 

@@ -114,7 +114,8 @@ QUARNEL_API int32_t QUARNEL_CALL LoadGeometryAtIndex(int32_t index, void* record
         static_cast<size_t>(index) >= geom_list->size()) {
       return 0;
     }
-    ex::WriteHostRecord(record, (*geom_list)[static_cast<size_t>(index)]);
+    // Straight into the host's record, after its object header.
+    geom_list->CopyTo(static_cast<size_t>(index), static_cast<unsigned char*>(record) + sizeof(void*));
     return 0;
   });
 }

@@ -12,8 +12,9 @@ namespace quarnel::exports {
 
 // An outline ends after this many entities, so that a small file whose items
 // each explode into eight pieces cannot make the host's process hold more than
-// about 256 MB (per entity: 53 bytes in GeomList, 93 in LoadedItemList, next
-// to the 93 of each of at most as many items in ReadItemList).
+// about 256 MB (per entity: at most 60 bytes in GeomList, 12 when it repeats
+// another's fields elsewhere, 93 in LoadedItemList, next to the 93 of each of
+// at most as many items in ReadItemList).
 inline constexpr size_t kMaxOutlineEntities = spectool::kMaxExpandedItems;
 
 using OutlineSink = std::function<void(const GeomEntity&)>;

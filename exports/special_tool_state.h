@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "exports/outline_entity_list.h"
 #include "quarnel/geometry.h"
 #include "spectool/geom_item.h"
 
@@ -13,7 +14,7 @@ namespace quarnel::exports {
 
 // The entities handed out by LoadGeometryAtIndex, owned by value; absent
 // until the first OpenSpecialTool and again after CloseSpecialTool.
-using GeomEntityList = std::vector<GeomEntity>;
+using GeomEntityList = OutlineEntityList;
 std::optional<GeomEntityList>& GeomList();
 
 // The reader's list, emptied and refilled by OpenSpecialTool and LoadSpecialTool.
