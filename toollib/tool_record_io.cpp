@@ -3,6 +3,7 @@
 #include <type_traits>
 
 #include "platform/span_reader.h"
+#include "toollib/special_tool_link.h"
 #include "toollib/tool_library.h"
 #include "toollib/tool_record.h"
 
@@ -20,7 +21,7 @@ constexpr size_t kLongestRecordBytes = 84 + kSpecialBlockSize + 256;
 
 // Reads the on-disk record through `in` (a BinaryReader or a SpanReader).
 template <typename Reader>
-int DecodeRecord(Reader& in, int version, bool with_path, ToolRecord& tool) {
+int DecodeRecord(Reader& in, int version, bool with_path, const SpecialToolLinks* links, ToolRecord& tool) {
   // Copied from a record defined elsewhere: a copy is a few vector moves, where
   // clearing in place compiles to a string instruction costlier than the read.
   tool = kNewToolRecord;
@@ -34,7 +35,7 @@ int DecodeRecord(Reader& in, int version, bool with_path, ToolRecord& tool) {
   if (with_path && special) {
     char path[kSpecialPathSize];
     if (!in.ReadText(path, sizeof path, kSpecialPathSize)) return 0;
-    tool.ResolveSpecialTool(path);
+    if (links != nullptr) tool.ResolveSpecialTool(path, *links);
   }
   if (!in.ReadI32(tool.extraIndex)) return 0;
 
@@ -71,19 +72,20 @@ int DecodeRecord(Reader& in, int version, bool with_path, ToolRecord& tool) {
 
 }  // namespace
 
-int ToolRecord::ReadRecord(platform::BinaryReader& in, int version, bool with_path) {
+int ToolRecord::ReadRecord(platform::BinaryReader& in, int version, bool with_path,
+                           const SpecialToolLinks* links) {
   // A record the reader's buffer holds whole is decoded from memory, without
   // the file reader's refill checks per field.
   if (const unsigned char* bytes = in.Buffered(kLongestRecordBytes)) {
     platform::SpanReader span(bytes, kLongestRecordBytes);
-    const int result = DecodeRecord(span, version, with_path, *this);
+    const int result = DecodeRecord(span, version, with_path, links, *this);
     in.Skip(static_cast<int64_t>(span.consumed()));
     return result;
   }
-  return DecodeRecord(in, version, with_path, *this);
+  return DecodeRecord(in, version, with_path, links, *this);
 }
 
-int ToolRecord::WriteRecord(platform::BinaryWriter& out, bool with_path) {
+int ToolRecord::WriteRecord(platform::BinaryWriter& out, bool with_path, ToolLibrary* library) {
   // Every write is checked, so that a failed write never passes for a
   // complete record.
   const bool special = typeCode == kTypeSpecial;
@@ -93,7 +95,7 @@ int ToolRecord::WriteRecord(platform::BinaryWriter& out, bool with_path) {
   ok = ok && out.WriteI32(specialToolIndex);
   if (ok && with_path && special) {
     char path[kSpecialPathSize];
-    SpecialToolPath(path);
+    SpecialToolPath(path, library);
     ok = out.WriteText(path, kSpecialPathSize);
   }
   ok = ok && out.WriteI32(extraIndex);

@@ -8,7 +8,7 @@
 #include "library_access.h"
 #include "platform/paths.h"
 #include "quarnel/quarnel.h"
-#include "spectool/special_tool_folder.h"
+#include "toollib/special_tool_folder.h"
 #include "special_tool_access.h"
 #include "toollib/tool_file.h"
 #include "toollib/tool_library.h"
@@ -93,8 +93,8 @@ std::string RewriteLosses(const std::string& libraryPath, const std::vector<Tool
                                    [](const ToolRow& t) { return t.typeCode == kSpecialToolType && t.z != 0.0f; });
   if (sided > 0) losses += "the side of " + std::to_string(sided) + " special tool(s)";
   toollib::ToolLibrary library;
-  const toollib::CurrentLibraryScope scope(&library);
-  if (library.Load(libraryPath.c_str()) == toollib::kLoadOk && library.Extras().Count() > 0) {
+  toollib::SpecialToolFolderBuffer folder;
+  if (library.Load(libraryPath.c_str(), folder) == toollib::kLoadOk && library.Extras().Count() > 0) {
     losses += std::string(losses.empty() ? "" : " and ") + std::to_string(library.Extras().Count()) +
               " extra record(s)";
   }
@@ -103,7 +103,8 @@ std::string RewriteLosses(const std::string& libraryPath, const std::vector<Tool
 
 // Puts the file into the special-tool folder unless it lies there already.
 void PlaceInFolder(const std::string& specialPath, AddedSpecialTool& added, bool force) {
-  const std::string folder = platform::MapPath(spectool::SpecialToolFolder());
+  toollib::SpecialToolFolderBuffer folder_text;
+  const std::string folder = platform::MapPath(toollib::SpecialToolFolder(folder_text));
   added.folderCopy = folder + added.name + ".spt";
   std::error_code error;
   if (fs::equivalent(specialPath, added.folderCopy, error)) return;
