@@ -13,6 +13,7 @@
 #include "quarnel/quarnel.h"
 #include "quarnel/tool_list_item.h"
 #include "stations/station_file.h"
+#include "exports/module_state.h"
 #include "toollib/tool_library.h"
 
 namespace quarnel::bench {
@@ -100,8 +101,8 @@ void BenchSendSequence(benchmark::State& state, int64_t tools) {
 void BenchStationLoad(benchmark::State& state, int64_t per_table) {
   const std::string path = StationFile(kStationLibraryTools, per_table);
   toollib::ToolLibrary library;
-  toollib::CurrentLibraryScope current(&library);
-  if (library.Load(Library92File(kStationLibraryTools).c_str()) != 0) state.SkipWithError("load failed");
+  toollib::SpecialToolFolderBuffer& folder = exports::Module().folder;
+  if (library.Load(Library92File(kStationLibraryTools).c_str(), folder) != 0) state.SkipWithError("load failed");
   std::unique_ptr<stations::StationTable> first, second;
   const double total = TimedLoop(
       state,
@@ -110,7 +111,7 @@ void BenchStationLoad(benchmark::State& state, int64_t per_table) {
         second = std::make_unique<stations::StationTable>(1);
       },
       [&] {
-        if (!stations::LoadStationFile(path, &library, *first, *second)) state.SkipWithError("open failed");
+        if (!stations::LoadStationFile(path, {&library, folder}, *first, *second)) state.SkipWithError("open failed");
       });
   Report(state, "StationLoad", per_table, 2 * per_table, total);
 }

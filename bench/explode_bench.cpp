@@ -6,6 +6,7 @@
 #include "bench/groups.h"
 #include "bench/measure.h"
 #include "explode/explode_shape.h"
+#include "exports/module_state.h"
 
 namespace quarnel::bench {
 namespace {
@@ -59,7 +60,7 @@ void BenchExplode(benchmark::State& state, const Family& family, int64_t count) 
   const double total = TimedLoop(state, [&] {
     for (const GeomEntity& shape : batch) {
       int32_t n = 0;
-      explode::ExplodeShape(shape, &n, slots);
+      explode::ExplodeShape(shape, &n, slots, exports::Module().rotations);
       benchmark::DoNotOptimize(pieces);
       produced += n;
     }

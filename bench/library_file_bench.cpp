@@ -7,6 +7,7 @@
 #include "bench/floor_formats.h"
 #include "bench/groups.h"
 #include "bench/measure.h"
+#include "exports/module_state.h"
 #include "toollib/tool_library.h"
 
 namespace quarnel::bench {
@@ -48,10 +49,9 @@ void BenchLoad(benchmark::State& state, const std::string& series, const std::st
                int64_t tools, const std::string& floor) {
   {
     toollib::ToolLibrary library;
-    toollib::CurrentLibraryScope current(&library);
     const int64_t before = HeapBytesInUse();
     ResetHeapPeak();
-    if (library.Load(path.c_str()) != 0) state.SkipWithError("load failed");
+    if (library.Load(path.c_str(), exports::Module().folder) != 0) state.SkipWithError("load failed");
     state.counters["peak_MB"] = static_cast<double>(HeapPeak() - before) / 1e6;
     state.counters["held_MB"] = static_cast<double>(HeapBytesInUse() - before) / 1e6;
   }
@@ -61,20 +61,17 @@ void BenchLoad(benchmark::State& state, const std::string& series, const std::st
       [&] {
         library.reset();
         library = std::make_unique<toollib::ToolLibrary>();
-        toollib::SetCurrentLibrary(library.get());
       },
       [&] {
-        if (library->Load(path.c_str()) != 0) state.SkipWithError("load failed");
+        if (library->Load(path.c_str(), exports::Module().folder) != 0) state.SkipWithError("load failed");
       });
-  toollib::SetCurrentLibrary(nullptr);
   Report(state, series, tools, tools, total, floor);
 }
 
 void BenchSave(benchmark::State& state, const std::string& series, const std::string& path,
                int64_t tools, const std::string& output, const std::string& floor) {
   toollib::ToolLibrary library;
-  toollib::CurrentLibraryScope current(&library);
-  if (library.Load(path.c_str()) != 0) state.SkipWithError("load failed");
+  if (library.Load(path.c_str(), exports::Module().folder) != 0) state.SkipWithError("load failed");
   const auto save = [&] {
     if (library.Save(output.c_str()) != 0) state.SkipWithError("save failed");
   };

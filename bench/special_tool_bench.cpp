@@ -9,7 +9,7 @@
 #include "bench/floor_formats.h"
 #include "bench/groups.h"
 #include "bench/measure.h"
-#include "exports/special_tool_state.h"
+#include "exports/module_state.h"
 #include "explode/explode_shape.h"
 #include "quarnel/quarnel.h"
 
@@ -50,7 +50,7 @@ int64_t RunOutlineFloor(OutlineFloorState& s, const std::string& path) {
                                                   &pieces[4], &pieces[5], &pieces[6], &pieces[7]};
   for (const GeomEntity& shape : s.shapes) {
     int32_t count = 0;
-    explode::ExplodeShape(shape, &count, slots);
+    explode::ExplodeShape(shape, &count, slots, exports::Module().rotations);
     s.outline.insert(s.outline.end(), pieces, pieces + count);
   }
   unsigned char record[kHostRecordSize];
@@ -64,9 +64,7 @@ int64_t RunOutlineFloor(OutlineFloorState& s, const std::string& path) {
 // The heap that one outline costs at its peak, against the budget of twice
 // the delivered entities' own bytes plus the item list.
 void MeasureOutlinePeak(benchmark::State& state, SpecialToolInfo& info, bool open) {
-  CloseSpecialTool();
-  exports::ReadItemList().Clear();
-  exports::LoadedItemList().Clear();
+  ResetModuleState();
   const int64_t before = HeapBytesInUse();
   ResetHeapPeak();
   int32_t count = 0;

@@ -37,9 +37,10 @@ Handler HandlerFor(int type) {
 
 }  // namespace
 
-bool ExplodeShape(const GeomEntity& source, int32_t* count, GeomEntity* const slots[kMaxPieces]) {
+bool ExplodeShape(const GeomEntity& source, int32_t* count, GeomEntity* const slots[kMaxPieces],
+                  spectool::RotationCache& rotations) {
   *count = 0;
-  PieceWriter out(slots);
+  PieceWriter out(slots, rotations);
   if (source.type == spectool::kGeomLine || source.type == spectool::kGeomArc) {
     out.Copy(source);
   } else if (const Handler handler = HandlerFor(source.type)) {

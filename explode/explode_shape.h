@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "quarnel/geometry.h"
+#include "spectool/geom_point.h"
 
 namespace quarnel::explode {
 
@@ -12,7 +13,9 @@ inline constexpr int kMaxPieces = 8;
 
 // Turns one shape entity into at most eight "LINE"/"ARC" pieces written to
 // slots[0..count-1]; slots point at the 53 entity bytes of the caller's host
-// entity objects (after their object header, which is never touched). Always true.
-bool ExplodeShape(const GeomEntity& source, int32_t* count, GeomEntity* const slots[kMaxPieces]);
+// entity objects (after their object header, which is never touched). Rotated
+// points are turned through `rotations` (the module's shared cache). Always true.
+bool ExplodeShape(const GeomEntity& source, int32_t* count, GeomEntity* const slots[kMaxPieces],
+                  spectool::RotationCache& rotations);
 
 }  // namespace quarnel::explode

@@ -81,9 +81,9 @@ void ExplodeTriangle(const ShapeInput& in, PieceWriter& out) {
   const GeomPoint& c = in.centre;
   const float rotation = in.p[2];
   const double half_base = in.p[0] * 0.5;
-  const GeomPoint v0 = FramePoint(c, -half_base, 0.0, rotation);
-  const GeomPoint v1 = FramePoint(c, half_base, 0.0, rotation);
-  const GeomPoint v2 = FramePoint(c, 0.0, in.p[1], rotation);
+  const GeomPoint v0 = FramePoint(c, -half_base, 0.0, rotation, out.Rotations());
+  const GeomPoint v1 = FramePoint(c, half_base, 0.0, rotation, out.Rotations());
+  const GeomPoint v2 = FramePoint(c, 0.0, in.p[1], rotation, out.Rotations());
 
   out.Line(v0, v1);
   out.Line(v1, v2);

@@ -45,9 +45,10 @@ GeomPoint PolarPoint(const GeomPoint& centre, double radius, double angle) {
   return GeomPoint(centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle));
 }
 
-GeomPoint FramePoint(const GeomPoint& centre, double u, double v, double rotation) {
+GeomPoint FramePoint(const GeomPoint& centre, double u, double v, double rotation,
+                     spectool::RotationCache& cache) {
   GeomPoint point(centre.x + u, centre.y + v);
-  point.RotateAbout(centre, rotation);
+  point.RotateAbout(centre, rotation, cache);
   return point;
 }
 

@@ -14,7 +14,8 @@ using spectool::GeomPoint;
 
 class PieceWriter {
  public:
-  explicit PieceWriter(GeomEntity* const slots[kMaxPieces]) : slots_(slots) {}
+  PieceWriter(GeomEntity* const slots[kMaxPieces], spectool::RotationCache& rotations)
+      : slots_(slots), rotations_(rotations) {}
 
   // Writes a "LINE" from `from` to `to`: start point and displacement.
   void Line(const GeomPoint& from, const GeomPoint& to);
@@ -24,11 +25,14 @@ class PieceWriter {
   void Copy(const GeomEntity& source);
 
   int32_t count() const { return count_; }
+  // The rotation cache that the shape's points are turned through.
+  spectool::RotationCache& Rotations() const { return rotations_; }
 
  private:
   void Write(const GeomEntity& piece);
 
   GeomEntity* const* slots_;
+  spectool::RotationCache& rotations_;
   int32_t count_ = 0;
 };
 
@@ -37,7 +41,8 @@ class PieceWriter {
 GeomPoint PolarPoint(const GeomPoint& centre, double radius, double angle);
 
 // The point at offset (u, v) from `centre` in a frame turned counter-clockwise
-// by `rotation`, turned through the shared rotation cache.
-GeomPoint FramePoint(const GeomPoint& centre, double u, double v, double rotation);
+// by `rotation`, turned through the rotation cache `cache`.
+GeomPoint FramePoint(const GeomPoint& centre, double u, double v, double rotation,
+                     spectool::RotationCache& cache);
 
 }  // namespace quarnel::explode

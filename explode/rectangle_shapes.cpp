@@ -17,10 +17,10 @@ namespace {
 void WriteRectangle(const GeomPoint& centre, float width, float height, float rotation, PieceWriter& out) {
   const double half_w = width * 0.5;
   const double half_h = height * 0.5;
-  const GeomPoint k0 = FramePoint(centre, -half_w, -half_h, rotation);
-  const GeomPoint k1 = FramePoint(centre, half_w, -half_h, rotation);
-  const GeomPoint k2 = FramePoint(centre, half_w, half_h, rotation);
-  const GeomPoint k3 = FramePoint(centre, -half_w, half_h, rotation);
+  const GeomPoint k0 = FramePoint(centre, -half_w, -half_h, rotation, out.Rotations());
+  const GeomPoint k1 = FramePoint(centre, half_w, -half_h, rotation, out.Rotations());
+  const GeomPoint k2 = FramePoint(centre, half_w, half_h, rotation, out.Rotations());
+  const GeomPoint k3 = FramePoint(centre, -half_w, half_h, rotation, out.Rotations());
   out.Line(k0, k1);
   out.Line(k1, k2);
   out.Line(k2, k3);
@@ -43,7 +43,7 @@ void ExplodeRectangularHole(const ShapeInput& in, PieceWriter& out) {
   const float rotation = in.p[2];
 
   GeomPoint half_diagonal(width * 0.5, height * 0.5);
-  half_diagonal.RotateAbout(GeomPoint(), rotation);
+  half_diagonal.RotateAbout(GeomPoint(), rotation, out.Rotations());
   const GeomPoint centre = in.centre + half_diagonal;
 
   if (height < 0) height = static_cast<float>(height * -1.0);
@@ -67,19 +67,19 @@ void ExplodeRoundedCornerRectangle(const ShapeInput& in, PieceWriter& out) {
   const double inner_h = half_h - r;  // corner centres' offset along v
 
   // Straight-edge ends, counter-clockwise from the lower edge's start.
-  const GeomPoint e0 = FramePoint(c, -inner_w, -half_h, rotation);
-  const GeomPoint e1 = FramePoint(c, inner_w, -half_h, rotation);
-  const GeomPoint e2 = FramePoint(c, half_w, -inner_h, rotation);
-  const GeomPoint e3 = FramePoint(c, half_w, inner_h, rotation);
-  const GeomPoint e4 = FramePoint(c, inner_w, half_h, rotation);
-  const GeomPoint e5 = FramePoint(c, -inner_w, half_h, rotation);
-  const GeomPoint e6 = FramePoint(c, -half_w, inner_h, rotation);
-  const GeomPoint e7 = FramePoint(c, -half_w, -inner_h, rotation);
+  const GeomPoint e0 = FramePoint(c, -inner_w, -half_h, rotation, out.Rotations());
+  const GeomPoint e1 = FramePoint(c, inner_w, -half_h, rotation, out.Rotations());
+  const GeomPoint e2 = FramePoint(c, half_w, -inner_h, rotation, out.Rotations());
+  const GeomPoint e3 = FramePoint(c, half_w, inner_h, rotation, out.Rotations());
+  const GeomPoint e4 = FramePoint(c, inner_w, half_h, rotation, out.Rotations());
+  const GeomPoint e5 = FramePoint(c, -inner_w, half_h, rotation, out.Rotations());
+  const GeomPoint e6 = FramePoint(c, -half_w, inner_h, rotation, out.Rotations());
+  const GeomPoint e7 = FramePoint(c, -half_w, -inner_h, rotation, out.Rotations());
   // Corner centres: lower left, lower right, upper right, upper left.
-  const GeomPoint b0 = FramePoint(c, -inner_w, -inner_h, rotation);
-  const GeomPoint b1 = FramePoint(c, inner_w, -inner_h, rotation);
-  const GeomPoint b2 = FramePoint(c, inner_w, inner_h, rotation);
-  const GeomPoint b3 = FramePoint(c, -inner_w, inner_h, rotation);
+  const GeomPoint b0 = FramePoint(c, -inner_w, -inner_h, rotation, out.Rotations());
+  const GeomPoint b1 = FramePoint(c, inner_w, -inner_h, rotation, out.Rotations());
+  const GeomPoint b2 = FramePoint(c, inner_w, inner_h, rotation, out.Rotations());
+  const GeomPoint b3 = FramePoint(c, -inner_w, inner_h, rotation, out.Rotations());
 
   out.Line(e0, e1);
   out.Arc(b0, r, rotation + kPi, kQuarterTurnSweep);

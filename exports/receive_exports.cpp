@@ -76,7 +76,7 @@ extern "C" QUARNEL_API int QUARNEL_CALL StartReceiveTool(const char* libraryPath
     state.firstStations = std::make_unique<quarnel::stations::StationTable>(0);
     state.secondStations = std::make_unique<quarnel::stations::StationTable>(1);
     if (stationPath == nullptr ||
-        !quarnel::stations::LoadStationFile(stationPath, state.library.get(),
+        !quarnel::stations::LoadStationFile(stationPath, Module().Links(),
                                             *state.firstStations, *state.secondStations)) {
       ReleaseStationTables();
       return kLibraryNotLoaded;

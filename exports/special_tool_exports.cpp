@@ -9,7 +9,7 @@
 
 #include "exports/guard.h"
 #include "exports/special_tool_outline.h"
-#include "exports/special_tool_state.h"
+#include "exports/module_state.h"
 #include "quarnel/quarnel.h"
 #include "spectool/pattern_expansion.h"
 #include "spectool/special_tool_reader.h"
@@ -39,7 +39,7 @@ int32_t ReadOutline(SpecialToolInfo* info, const OutlineSink& deliver,
   spectool::GeomItemList& items = ReadItemList();
   const Refill refill(items);
   if (info == nullptr) return spectool::kSpecialToolMissing;
-  const int status = spectool::ReadSpecialTool(info, items);
+  const int status = spectool::ReadSpecialTool(info, items, Module().Links());
   if (status != spectool::kSpecialToolRead) return status;
   if (items.Count() == 0) return status;
   spectool::ExpandPatterns(items);

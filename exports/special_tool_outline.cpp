@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "explode/explode_shape.h"
+#include "exports/module_state.h"
 #include "spectool/geom_types.h"
 
 namespace quarnel::exports {
@@ -15,7 +16,7 @@ size_t DeliverPieces(const GeomEntity& shape, size_t room, const OutlineSink& de
   GeomEntity* const slots[explode::kMaxPieces] = {&pieces[0], &pieces[1], &pieces[2], &pieces[3],
                                                   &pieces[4], &pieces[5], &pieces[6], &pieces[7]};
   int32_t count = 0;
-  explode::ExplodeShape(shape, &count, slots);
+  explode::ExplodeShape(shape, &count, slots, Module().rotations);
   const size_t delivered = std::min({static_cast<size_t>(std::max(count, 0)),
                                      static_cast<size_t>(explode::kMaxPieces), room});
   for (size_t i = 0; i < delivered; ++i) deliver(pieces[i]);

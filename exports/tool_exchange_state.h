@@ -1,14 +1,12 @@
-// The state that the Send and Receive entry points keep between calls: the
-// library path, the library of the running sequence (which is also the
-// module's current library), the new-library flag and the two station tables.
+// What the Send and Receive entry points do with their part of the module
+// state: the library path, the library of the running sequence (the module's
+// current library), the new-library flag and the two station tables.
 #pragma once
 
-#include <cstdint>
-#include <memory>
 #include <string>
 
 #include "exports/guard.h"
-#include "stations/station_table.h"
+#include "exports/module_state.h"
 #include "toollib/tool_file.h"
 #include "toollib/tool_library.h"
 
@@ -20,20 +18,6 @@ inline constexpr int kLibraryFileMissing = 1;
 inline constexpr int kLibraryNotLoaded = 2;  // also: the station file cannot be opened
 inline constexpr int kLibraryNotSaved = 3;
 inline constexpr int kLibraryHasNoTools = 5;
-
-struct ToolExchangeState {
-  // The tool library file of the running sequence.
-  std::string libraryPath;
-  // Owned; always the module's current library while it exists.
-  std::unique_ptr<toollib::ToolLibrary> library;
-  // The last new-library argument of StartSendTool.
-  int32_t newLibrary = 0;
-  std::unique_ptr<stations::StationTable> firstStations;
-  std::unique_ptr<stations::StationTable> secondStations;
-};
-
-// The one state of the module.
-ToolExchangeState& ExchangeState();
 
 // Replaces the sequence's library by a new empty one and makes it the current
 // library; the earlier library, if any, is dropped unsaved.
@@ -50,8 +34,6 @@ int LoadNewCurrentLibrary(const char* path);
 int OpenLibraryFile(const std::string& path);
 // Drops both station tables.
 void ReleaseStationTables();
-// Back to the state at load: no library, no tables, empty path, flag 0.
-void ResetToolExchangeState();
 
 // Runs an entry point that creates, loads or saves the sequence's library.
 // If anything escapes, the library is dropped, so that no later call saves a

@@ -1,5 +1,7 @@
 #include "exports/tool_exchange_values.h"
 
+#include "exports/module_state.h"
+
 namespace quarnel::exports {
 
 // The longest special-tool name handed to the host, terminator included.
@@ -33,7 +35,7 @@ HostToolValues ValuesOfItem(const ToolListItem& item) {
 void FillToolRecord(toollib::ToolRecord& tool, const HostToolValues& values) {
   tool.typeCode = values.typeCode;
   tool.size = values.size;
-  tool.ResolveSpecialTool(values.name);
+  tool.ResolveSpecialTool(values.name, Module().Links());
   tool.SetDimensions(values.x, values.y, values.z);
   tool.SetKeyedCount(values.keyedCount);
   tool.SetAngles(values.a1, values.a2, values.a3, values.a4);
@@ -49,7 +51,7 @@ HostToolValues ValuesOfTool(toollib::ToolRecord& tool) {
   HostToolValues values;
   values.size = tool.size;
   values.typeCode = tool.typeCode;
-  values.name = tool.typeCode == toollib::kTypeSpecial ? tool.SpecialToolName(kHostNameCapacity)
+  values.name = tool.typeCode == toollib::kTypeSpecial ? tool.SpecialToolName(kHostNameCapacity, ExchangeState().library.get(), Module().names)
                                                          : "";
   values.x = tool.dimensions[0];
   values.y = tool.dimensions[1];

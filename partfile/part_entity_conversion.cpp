@@ -1,7 +1,7 @@
 #include "partfile/part_entity_conversion.h"
 
 #include "spectool/geom_types.h"
-#include "spectool/special_tool_reader.h"
+#include "spectool/geom_point.h"
 
 namespace quarnel::partfile {
 

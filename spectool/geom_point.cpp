@@ -1,28 +1,40 @@
 #include "spectool/geom_point.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace quarnel::spectool {
 namespace {
-constexpr double kNoCachedAngle = 1.0e10;
+
 constexpr double kReuseWithin = 0.0001;
-RotationCache g_cache{kNoCachedAngle, 0.0, 1.0};
+
+constexpr float kSinglePi = 3.1415927f;
+constexpr float kSingleTurn = 6.2831855f;
+// Beyond this many radians an angle is first reduced by fmod, so that the
+// turn-by-turn reduction stays short (and ends for huge angles).
+constexpr double kFarOffAngle = 1000.0 * kSingleTurn;
+
 }  // namespace
 
-RotationCache& SharedRotationCache() { return g_cache; }
-
-void ResetRotationCache() { g_cache = RotationCache{kNoCachedAngle, 0.0, 1.0}; }
-
-void GeomPoint::RotateAbout(const GeomPoint& centre, double t) {
-  if (!(std::fabs(t - g_cache.angle) < kReuseWithin)) {
-    g_cache.sine = std::sin(t);
-    g_cache.cosine = std::cos(t);
-    g_cache.angle = t;
+void GeomPoint::RotateAbout(const GeomPoint& centre, double t, RotationCache& cache) {
+  if (!(std::fabs(t - cache.angle) < kReuseWithin)) {
+    cache.sine = std::sin(t);
+    cache.cosine = std::cos(t);
+    cache.angle = t;
   }
   const double dx = double{x} - centre.x;
   const double dy = double{y} - centre.y;
-  x = static_cast<float>(centre.x + dx * g_cache.cosine - dy * g_cache.sine);
-  y = static_cast<float>(centre.y + dy * g_cache.cosine + dx * g_cache.sine);
+  x = static_cast<float>(centre.x + dx * cache.cosine - dy * cache.sine);
+  y = static_cast<float>(centre.y + dy * cache.cosine + dx * cache.sine);
+}
+
+double OppositeAngle(float a) {
+  double r = static_cast<double>(a) + static_cast<double>(kSinglePi);
+  if (!std::isfinite(r)) return r;
+  if (std::fabs(r) > kFarOffAngle) r = std::fmod(r, static_cast<double>(kSingleTurn));
+  while (r > std::numbers::pi) r -= kSingleTurn;
+  while (r < -std::numbers::pi) r += kSingleTurn;
+  return r;
 }
 
 }  // namespace quarnel::spectool

@@ -4,6 +4,17 @@
 
 namespace quarnel::spectool {
 
+// The rotation cache shared by all points: the last angle whose sine and
+// cosine were computed (initially 1.0e10, so that the first rotation computes)
+// and their values. An angle strictly within 0.0001 of the cached one reuses
+// the cached values and leaves the angle. The module state owns the one that
+// the entry points share.
+struct RotationCache {
+  double angle = 1.0e10;
+  double sine = 0.0;
+  double cosine = 1.0;
+};
+
 struct GeomPoint {
   float x = 0.0f;
   float y = 0.0f;
@@ -26,20 +37,12 @@ struct GeomPoint {
   GeomPoint& operator-=(double s) { return *this = *this - s; }
 
   // Rotates this point counter-clockwise by t radians about `centre`, with the
-  // sine and cosine of the shared rotation cache.
-  void RotateAbout(const GeomPoint& centre, double t);
+  // sine and cosine of `cache`.
+  void RotateAbout(const GeomPoint& centre, double t, RotationCache& cache);
 };
 
-// The shared rotation cache: the last angle whose sine and cosine were
-// computed (initially 1.0e10) and their values. An angle strictly within
-// 0.0001 of the cached one reuses the cached values and leaves the angle.
-struct RotationCache {
-  double angle;
-  double sine;
-  double cosine;
-};
-RotationCache& SharedRotationCache();
-// Forgets the cached angle, as at load of the module.
-void ResetRotationCache();
+// The opposite direction of angle `a`: a + pi brought into [-pi, pi]. Angles
+// that are not finite come back as a + pi.
+double OppositeAngle(float a);
 
 }  // namespace quarnel::spectool

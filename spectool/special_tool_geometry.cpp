@@ -1,7 +1,6 @@
 // The entity section of a special-tool file, in its short (version 7) and long
 // (later versions) forms, and the corrections applied to what it stores.
 #include <cmath>
-#include <numbers>
 
 #include "spectool/geom_types.h"
 #include "spectool/pattern_expansion.h"
@@ -12,11 +11,6 @@ namespace {
 
 using platform::BinaryReader;
 
-constexpr float kSinglePi = 3.1415927f;
-constexpr float kSingleTurn = 6.2831855f;
-// Beyond this many radians an angle is first reduced by fmod, so that the
-// turn-by-turn reduction stays short (and ends for huge angles).
-constexpr double kFarOffAngle = 1000.0 * kSingleTurn;
 
 constexpr float kDegreesPerRadian = 57.29578f;
 constexpr double kFullTurnDegrees = 360.0;
@@ -114,15 +108,6 @@ GeomItem ItemFromStored(const StoredEntity& entity, GeomPoint offset) {
 bool ReadSpecialToolGeometry(BinaryReader& in, EntityForm form, GeomItemList& items) {
   EntityReader reader(in, items);
   return form == EntityForm::kShort ? reader.ReadShortForm() : reader.ReadLongForm();
-}
-
-double OppositeAngle(float a) {
-  double r = static_cast<double>(a) + static_cast<double>(kSinglePi);
-  if (!std::isfinite(r)) return r;
-  if (std::fabs(r) > kFarOffAngle) r = std::fmod(r, static_cast<double>(kSingleTurn));
-  while (r > std::numbers::pi) r -= kSingleTurn;
-  while (r < -std::numbers::pi) r += kSingleTurn;
-  return r;
 }
 
 }  // namespace quarnel::spectool

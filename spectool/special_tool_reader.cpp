@@ -42,14 +42,14 @@ void FillInfo(SpecialToolInfo& info, const ToolRecord& record, float info_value)
 // Version 7: a file that ends inside its tool data is still read (status 0),
 // only without tool data or entities; a short entity section keeps what it gave.
 int ReadLegacyTool(BinaryReader& in, const std::string& path, ToolRecord& record, SpecialToolInfo& info,
-                   GeomItemList& items) {
+                   GeomItemList& items, const toollib::SpecialToolLinks& links) {
   toollib::LegacyToolRecord block;
   uint8_t side_code = 0;
   if (!toollib::DecodeLegacyToolHeader(in, block, side_code)) return kSpecialToolRead;
   toollib::ApplySideCode(side_code, record);
 
   toollib::FillFromToolBlock(block, record);
-  record.ResolveSpecialTool(path.c_str());
+  record.ResolveSpecialTool(path.c_str(), links);
   FillInfo(info, record, block.size);
 
   ReadSpecialToolGeometry(in, EntityForm::kShort, items);
@@ -68,7 +68,7 @@ int ReadCurrentTool(BinaryReader& in, int version, ToolRecord& record, SpecialTo
 
 }  // namespace
 
-int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items) {
+int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items, const toollib::SpecialToolLinks& links) {
   if (info == nullptr || info->path == nullptr) return kSpecialToolMissing;
   const size_t length = strnlen(info->path, kMaxSpecialToolPath + 1);
   if (length > kMaxSpecialToolPath) return kSpecialToolMissing;
@@ -77,7 +77,7 @@ int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items) {
 
   ToolRecord record;
   record.typeCode = toollib::kTypeSpecial;
-  record.ResolveSpecialTool(path.c_str());
+  record.ResolveSpecialTool(path.c_str(), links);
 
   // The file closes when `file` goes out of scope, on every return below.
   const std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::kRead);
@@ -85,7 +85,7 @@ int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items) {
   BinaryReader in(*file);
   int16_t version = 0;
   if (!in.ReadI16(version)) return kSpecialToolEndedEarly;
-  if (version == toollib::kLegacySpecialToolVersion) return ReadLegacyTool(in, path, record, *info, items);
+  if (version == toollib::kLegacySpecialToolVersion) return ReadLegacyTool(in, path, record, *info, items, links);
   if (IsCurrentVersion(version)) return ReadCurrentTool(in, version, record, *info, items);
   return kSpecialToolUnknownVersion;
 }

@@ -8,6 +8,7 @@
 #include "quarnel/special_tool_info.h"
 #include "spectool/geom_item.h"
 #include "spectool/special_tool_format.h"
+#include "toollib/special_tool_link.h"
 
 namespace quarnel::spectool {
 
@@ -26,8 +27,9 @@ enum class EntityForm { kShort, kLong };
 
 // Reads the file named by info->path: fills info's tool fields (size through
 // side, nothing else) once the tool data were read and appends the file's
-// entities to `items`. Returns one of the kSpecialTool* results.
-int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items);
+// entities to `items`; the tool is tied to its file through `links`. Returns
+// one of the kSpecialTool* results.
+int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items, const toollib::SpecialToolLinks& links);
 
 // Reads an entity section in `form` from the reader's position, appending each
 // stored entity to `items`; false when the section ended early (the entities
@@ -42,9 +44,5 @@ void CorrectLongEntity(StoredEntity& entity);
 // The item the reader stores for a corrected entity that a group moved by
 // `offset` (the group-member flag cleared).
 GeomItem ItemFromStored(const StoredEntity& entity, GeomPoint offset);
-
-// The opposite direction of angle `a`: a + pi brought into [-pi, pi]. Angles
-// that are not finite come back as a + pi.
-double OppositeAngle(float a);
 
 }  // namespace quarnel::spectool

@@ -6,7 +6,7 @@
 
 namespace quarnel::stations {
 
-bool LoadStationFile(const std::string& path, toollib::ToolLibrary* library, StationTable& first,
+bool LoadStationFile(const std::string& path, const toollib::SpecialToolLinks& links, StationTable& first,
                      StationTable& second) {
   std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::kRead);
   if (file == nullptr) return false;
@@ -17,10 +17,10 @@ bool LoadStationFile(const std::string& path, toollib::ToolLibrary* library, Sta
     // A table that stops early is used as far as it was read, so the loads'
     // results are not needed; a missing separator ends the second load at
     // its first read.
-    platform::DropResult(first.LoadStations(in, kStationFileVersion, library));
+    platform::DropResult(first.LoadStations(in, kStationFileVersion, links));
     int32_t separator = 0;
     platform::DropResult(in.ReadI32(separator));
-    platform::DropResult(second.LoadStations(in, kStationFileVersion, library));
+    platform::DropResult(second.LoadStations(in, kStationFileVersion, links));
   }
   file->Close();
   return true;

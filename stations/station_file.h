@@ -5,7 +5,7 @@
 #include <string>
 
 #include "stations/station_table.h"
-#include "toollib/tool_library.h"
+#include "toollib/special_tool_link.h"
 
 namespace quarnel::stations {
 
@@ -13,10 +13,10 @@ namespace quarnel::stations {
 inline constexpr int64_t kStationTablesOffset = 1394;
 
 // Loads both tables of the station file at `path` (a Windows path),
-// re-linking their stations against `library`. False when the file cannot be
+// re-linking their stations against the links' library. False when the file cannot be
 // opened. A table that reads only in part keeps what it read, and the second
 // table is read from wherever the first one stopped.
-bool LoadStationFile(const std::string& path, toollib::ToolLibrary* library, StationTable& first,
+bool LoadStationFile(const std::string& path, const toollib::SpecialToolLinks& links, StationTable& first,
                      StationTable& second);
 
 }  // namespace quarnel::stations

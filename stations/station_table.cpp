@@ -67,7 +67,8 @@ store::VirStore& StationTable::store() {
 }
 
 int StationTable::LoadStations(platform::BinaryReader& in, int version,
-                               toollib::ToolLibrary* library) {
+                               const toollib::SpecialToolLinks& links) {
+  toollib::ToolLibrary* library = links.library;
   Clear();
   if (!in.ReadI32(markedPosition) || !in.ReadI32(tableIdentifier) ||
       !in.ReadI32(thirdHeaderValue)) {
@@ -79,7 +80,7 @@ int StationTable::LoadStations(platform::BinaryReader& in, int version,
   for (int32_t i = 0; i < count; ++i) {
     StationRecord station;
     toollib::ToolRecord stored;
-    if (!DecodeStationRecord(in, station) || stored.ReadRecord(in, version, true) != 1) return 0;
+    if (!DecodeStationRecord(in, station) || stored.ReadRecord(in, version, true, &links) != 1) return 0;
     // The stored tool only serves to find the station's tool again; it is not kept.
     const int32_t t = station.ToolPosition();
     if (t > 0 && library != nullptr) station.SetToolPosition(RelinkedPosition(t, stored, *library, taken));

@@ -10,6 +10,7 @@
 #include "stations/free_positions.h"
 #include "stations/station_record.h"
 #include "store/record_list.h"
+#include "toollib/special_tool_link.h"
 #include "toollib/tool_library.h"
 
 namespace quarnel::stations {
@@ -44,9 +45,10 @@ class StationTable : public store::RecordList {
   int32_t StationOf(int32_t tool_position);
 
   // Reads the table at the file's position: its header values and its
-  // stations, each re-linked against `library` (when not null). 1 on success,
-  // an empty table included; 0 when a read fails, keeping what was read.
-  [[nodiscard]] int LoadStations(platform::BinaryReader& in, int version, toollib::ToolLibrary* library);
+  // stations, each re-linked against the links' library (when not null), into
+  // which a stored special tool is also tied. 1 on success, an empty table
+  // included; 0 when a read fails, keeping what was read.
+  [[nodiscard]] int LoadStations(platform::BinaryReader& in, int version, const toollib::SpecialToolLinks& links);
 
   int32_t markedPosition = 0;  // a 1-based station position in this table, 0 = none
   int32_t tableIdentifier;

@@ -18,7 +18,7 @@ constexpr size_t kCacheLineBytes = 64;
 
 }  // namespace
 
-const char* ErrorText(uint32_t status) {
+const char* ErrorText(uint32_t status, ErrorTextBuffer& buffer) {
   static const char* const kTexts[] = {
       "VirStore Err. : NO ERROR.",
       "VirStore Err. : Allocation fail.",
@@ -34,13 +34,12 @@ const char* ErrorText(uint32_t status) {
       "VirStore Err. : Delete a deleted node.",
       "VirStore Err. : No match found.",
   };
-  static char buffer[64];
   const char* text = status < sizeof kTexts / sizeof kTexts[0]
                          ? kTexts[status]
                          : "VirStore Err. : Unknown error code.";
-  std::strncpy(buffer, text, sizeof buffer - 1);
-  buffer[sizeof buffer - 1] = '\0';
-  return buffer;
+  std::strncpy(buffer.text, text, sizeof buffer.text - 1);
+  buffer.text[sizeof buffer.text - 1] = '\0';
+  return buffer.text;
 }
 
 VirStore::VirStore(uint32_t record_size, bool linked)

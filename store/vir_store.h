@@ -40,9 +40,14 @@ enum StoreStatus : uint32_t {
   kStatusNoMatch = 12,
 };
 
-// The message of a status code, in one buffer shared by all stores that stays
-// valid until the next call.
-const char* ErrorText(uint32_t status);
+// The buffer that ErrorText writes; the module keeps one, shared by all stores.
+struct ErrorTextBuffer {
+  char text[64] = {};
+};
+
+// The message of a status code, copied into `buffer`; valid until the next
+// call with that buffer.
+const char* ErrorText(uint32_t status, ErrorTextBuffer& buffer);
 
 class VirStore {
  public:

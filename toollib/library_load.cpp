@@ -5,8 +5,8 @@
 
 #include "platform/binary_reader.h"
 #include "platform/file_system.h"
-#include "spectool/special_tool_folder.h"
 #include "toollib/special_paths.h"
+#include "toollib/special_tool_link.h"
 #include "toollib/tool_extra_format.h"
 #include "toollib/tool_file.h"
 #include "toollib/tool_library.h"
@@ -26,13 +26,14 @@ void ClearUnusedValues(int32_t count, float (&values)[4]) {
 
 // A tool built from a legacy record's own fields, with its sanitised name
 // (type 108 is tied to its special-tool file through that name).
-ToolRecord ToolFromLegacyRecord(LegacyToolRecord legacy, const std::string& name) {
+ToolRecord ToolFromLegacyRecord(LegacyToolRecord legacy, const std::string& name,
+                                const SpecialToolLinks& links) {
   ClearUnusedValues(legacy.keyedCount, legacy.angles);
   ClearUnusedValues(legacy.dieClearanceCount, legacy.dieClearances);
   ToolRecord tool = ToolRecord::FromLegacyRecord(
       legacy.size, legacy.typeCode, name.c_str(), legacy.dimensions, legacy.keyedCount,
       legacy.angles, legacy.dieClearanceCount, legacy.dieClearances);
-  if (tool.typeCode == kTypeSpecial) tool.ResolveSpecialTool(name.c_str());
+  if (tool.typeCode == kTypeSpecial) tool.ResolveSpecialTool(name.c_str(), links);
   return tool;
 }
 
@@ -44,7 +45,7 @@ std::string SanitizedName(const std::string& name) {
 
 }  // namespace
 
-int ToolLibrary::Load(const char* path) {
+int ToolLibrary::Load(const char* path, SpecialToolFolderBuffer& folder) {
   if (path == nullptr) return kFileCannotOpen;
   // The file is closed when `file` goes out of scope, on every return.
   std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::kRead);
@@ -54,8 +55,8 @@ int ToolLibrary::Load(const char* path) {
   if (!in.ReadI16(version)) return kFileReadFailed;
   if (!IsKnownLibraryVersion(version)) return kFileUnknownVersion;
   if (Count() > 0) Clear();
-  return IsLegacyLibraryVersion(version) ? LoadLegacyLayout(in, version)
-                                         : LoadCurrentLayout(in, version);
+  return IsLegacyLibraryVersion(version) ? LoadLegacyLayout(in, version, folder)
+                                         : LoadCurrentLayout(in, version, folder);
 }
 
 bool ToolLibrary::ReadShortTypeTable(platform::BinaryReader& in) {
@@ -70,7 +71,8 @@ bool ToolLibrary::ReadShortTypeTable(platform::BinaryReader& in) {
   return true;
 }
 
-int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version) {
+int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version,
+                                   SpecialToolFolderBuffer& folder) {
   int32_t tool_count = 0;
   if (!in.ReadI32(tool_count)) return kFileReadFailed;
   if (version < kFirstVersionWithLongTypeTable) {
@@ -115,7 +117,7 @@ int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version) {
   if (!in.ReadI32(path_count)) return kFileReadFailed;
   paths_.Clear();
   ForgetPathIndex();
-  const std::string folder = path_count > 0 ? spectool::SpecialToolFolder() : "";
+  const std::string folder_text = path_count > 0 ? SpecialToolFolder(folder) : "";
   for (int32_t i = 0; i < path_count; ++i) {
     char entry[kSpecialPathSize];
     if (!in.ReadText(entry, sizeof entry, kSpecialPathSize)) return kFileReadFailed;
@@ -124,12 +126,15 @@ int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version) {
     std::memset(record, 0, kSpecialPathSize);
     // Stored paths name files of another installation: keep only the name.
     static_assert(kSpecialPathSize == kMaxSpecialPathLength + 1);
-    WriteRerootedSpecialPath(entry, folder, *reinterpret_cast<char(*)[kSpecialPathSize]>(record));
+    WriteRerootedSpecialPath(entry, folder_text, *reinterpret_cast<char(*)[kSpecialPathSize]>(record));
   }
   return kLoadOk;
 }
 
-int ToolLibrary::LoadLegacyLayout(platform::BinaryReader& in, int version) {
+int ToolLibrary::LoadLegacyLayout(platform::BinaryReader& in, int version,
+                                  SpecialToolFolderBuffer& folder) {
+  // Special tools are tied into this library.
+  const SpecialToolLinks links{this, folder};
   int16_t stored_count = 0;
   if (!in.ReadI16(stored_count)) return kFileReadFailed;
   if (!ReadShortTypeTable(in)) return kFileReadFailed;
@@ -144,16 +149,16 @@ int ToolLibrary::LoadLegacyLayout(platform::BinaryReader& in, int version) {
     ToolRecord tool;
     if (legacy.typeCode == kTypeSpecial && names_shifted) {
       const std::string name = SanitizedName(legacy.Name(true));
-      const std::string file_path = SpecialPathForName(name);
+      const std::string file_path = SpecialPathForName(name, folder);
       // Without a readable special-tool file the tool keeps what the record
       // says, rather than becoming a blank special tool.
-      if (!platform::Files().Exists(file_path) || ReadSpecialToolHeader(file_path.c_str(), tool) != 1) {
-        tool = ToolFromLegacyRecord(legacy, name);
+      if (!platform::Files().Exists(file_path) || ReadSpecialToolHeader(file_path.c_str(), tool, links) != 1) {
+        tool = ToolFromLegacyRecord(legacy, name, links);
       }
     } else {
       // Only a special tool's name is used (it ties the tool to its file).
       tool = ToolFromLegacyRecord(
-          legacy, legacy.typeCode == kTypeSpecial ? SanitizedName(legacy.Name(false)) : std::string());
+          legacy, legacy.typeCode == kTypeSpecial ? SanitizedName(legacy.Name(false)) : std::string(), links);
     }
     ok = Append(tool) == store::kStatusOk;
   }

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "platform/paths.h"
-#include "spectool/special_tool_folder.h"
 
 namespace quarnel::toollib {
 namespace {
@@ -38,12 +37,12 @@ char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 
 }  // namespace
 
-std::string SpecialPathForName(std::string_view name) {
-  return PathInFolder(spectool::SpecialToolFolder(), name);
+std::string SpecialPathForName(std::string_view name, SpecialToolFolderBuffer& folder) {
+  return PathInFolder(SpecialToolFolder(folder), name);
 }
 
-std::string RerootedSpecialPath(std::string_view path) {
-  return SpecialPathForName(platform::FileNameWithoutExtension(path));
+std::string RerootedSpecialPath(std::string_view path, SpecialToolFolderBuffer& folder) {
+  return SpecialPathForName(platform::FileNameWithoutExtension(path), folder);
 }
 
 std::string RerootedSpecialPath(std::string_view path, std::string_view folder) {
@@ -55,9 +54,9 @@ void WriteRerootedSpecialPath(std::string_view path, std::string_view folder,
   WritePathInFolder(folder, platform::FileNameWithoutExtension(path), field);
 }
 
-std::string SpecialToolFilePath(std::string_view name) {
+std::string SpecialToolFilePath(std::string_view name, SpecialToolFolderBuffer& folder) {
   if (HasBackslash(name)) return CutToField(std::string(name));
-  return SpecialPathForName(name);
+  return SpecialPathForName(name, folder);
 }
 
 bool HasBackslash(std::string_view text) { return text.find('\\') != std::string_view::npos; }

@@ -8,6 +8,7 @@
 #include "platform/message_box.h"
 #include "toollib/special_paths.h"
 #include "toollib/special_tool_header_format.h"
+#include "toollib/special_tool_link.h"
 #include "toollib/tool_file.h"
 #include "toollib/tool_library.h"
 
@@ -41,14 +42,14 @@ bool ReadToolData(platform::BinaryReader& in, int version, ToolRecord& tool) {
 
 }  // namespace
 
-int ReadSpecialToolHeader(const char* name, ToolRecord& record) {
+int ReadSpecialToolHeader(const char* name, ToolRecord& record, const SpecialToolLinks& links) {
   if (name == nullptr) return 0;
-  const std::string path = SpecialToolFilePath(name);
+  const std::string path = SpecialToolFilePath(name, links.folder);
   if (!platform::Files().Exists(path)) return 0;
 
   ToolRecord tool;
   tool.typeCode = kTypeSpecial;
-  tool.ResolveSpecialTool(path.c_str());
+  tool.ResolveSpecialTool(path.c_str(), links);
   record = tool;
 
   std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::kRead);
@@ -60,7 +61,7 @@ int ReadSpecialToolHeader(const char* name, ToolRecord& record) {
   if (!ReadToolData(in, version, tool)) return 0;
   file->Close();
 
-  tool.ResolveSpecialTool(path.c_str());
+  tool.ResolveSpecialTool(path.c_str(), links);
   record = tool;
   return 1;
 }

@@ -28,9 +28,9 @@ bool IsLegacyLibraryVersion(int version);
 
 // Reads the tool data of the special-tool file `name` (a path when it holds a
 // backslash, else a name in the special-tool folder) into `record`, tied to
-// that file in the current library. 1 when the tool data were read, else 0;
+// that file through `links`. 1 when the tool data were read, else 0;
 // `record` is untouched when the file does not exist.
-[[nodiscard]] int ReadSpecialToolHeader(const char* name, ToolRecord& record);
+[[nodiscard]] int ReadSpecialToolHeader(const char* name, ToolRecord& record, const SpecialToolLinks& links);
 
 // Replaces each of " * / : < > ? \ | in `text` by '_'; nullptr is left alone.
 void SanitizeFileName(char* text);

@@ -9,8 +9,6 @@
 namespace quarnel::toollib {
 namespace {
 
-ToolLibrary* g_current_library = nullptr;
-
 // Copies the record found by a locate into `tool`: 1, or 0 when there was none.
 int CopyTool(const unsigned char* record, ToolRecord& tool) {
   if (record == nullptr) return 0;
@@ -20,18 +18,12 @@ int CopyTool(const unsigned char* record, ToolRecord& tool) {
 
 }  // namespace
 
-ToolLibrary* CurrentLibrary() { return g_current_library; }
-void SetCurrentLibrary(ToolLibrary* library) { g_current_library = library; }
-
 ToolLibrary::ToolLibrary()
     : store::LinkedRecordList(kToolRecordSize),
       extras_(kToolExtraRecordSize, false),
       paths_(kSpecialPathSize, false) {}
 
-ToolLibrary::~ToolLibrary() {
-  // A library that is destroyed stops being the current one.
-  if (g_current_library == this) g_current_library = nullptr;
-}
+ToolLibrary::~ToolLibrary() = default;
 
 int ToolLibrary::ReadAt(ToolRecord& tool, int32_t n) { return CopyTool(LocateAt(n), tool); }
 int ToolLibrary::ReadNext(ToolRecord& tool) { return CopyTool(LocateNext(), tool); }
@@ -149,9 +141,9 @@ void ToolLibrary::ForgetPathIndex() {
   paths_indexed_ = 0;
 }
 
-int32_t ToolLibrary::FindSpecialPath(const char* path) {
+int32_t ToolLibrary::FindSpecialPath(const char* path, SpecialToolFolderBuffer& folder) {
   if (path == nullptr) return 0;
-  const std::string wanted = RerootedSpecialPath(path);
+  const std::string wanted = RerootedSpecialPath(path, folder);
   // An entry's text ends at its NUL or before its last byte: no longer text
   // can match one.
   if (wanted.size() > kSpecialPathSize - 1) return 0;
@@ -170,9 +162,9 @@ int32_t ToolLibrary::FindSpecialPath(const char* path) {
   return found == path_index_.end() ? 0 : found->second;
 }
 
-int32_t ToolLibrary::AddSpecialPath(const char* path) {
+int32_t ToolLibrary::AddSpecialPath(const char* path, SpecialToolFolderBuffer& folder) {
   if (path == nullptr || !HasBackslash(path)) return 0;
-  if (AppendPathEntry(RerootedSpecialPath(path).c_str()) != store::kStatusOk) return 0;
+  if (AppendPathEntry(RerootedSpecialPath(path, folder).c_str()) != store::kStatusOk) return 0;
   return static_cast<int32_t>(paths_.Count());
 }
 

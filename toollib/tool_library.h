@@ -1,6 +1,5 @@
 // ToolLibrary: the in-memory copy of one tool library file, with its type
-// table, its ToolExtra records and its special path list; and the module's
-// current library.
+// table, its ToolExtra records and its special path list.
 #pragma once
 
 #include <array>
@@ -9,6 +8,7 @@
 #include <unordered_map>
 
 #include "store/record_list.h"
+#include "toollib/special_tool_folder.h"
 #include "toollib/tool_record.h"
 
 namespace quarnel::toollib {
@@ -111,17 +111,19 @@ class ToolLibrary : public store::LinkedRecordList {
   // The special path list (entries of kSpecialPathSize bytes).
   store::RecordList& SpecialPaths() { return paths_; }
   // Position of folder + file name of `path` + ".spt" in the list, compared
-  // without regard to letter case; 0 when absent.
-  int32_t FindSpecialPath(const char* path);
+  // without regard to letter case; 0 when absent. The special-tool folder is
+  // read into `folder`.
+  int32_t FindSpecialPath(const char* path, SpecialToolFolderBuffer& folder);
   // Appends folder + file name of `path` + ".spt"; the new count, or 0 when
   // `path` holds no backslash.
-  int32_t AddSpecialPath(const char* path);
+  int32_t AddSpecialPath(const char* path, SpecialToolFolderBuffer& folder);
   // Copies entry k into `buffer` (256 characters); "" when k is out of range.
   void SpecialPathAt(int32_t k, char* buffer);
 
-  // Reads the library file at `path` (Windows path); the library must be the
-  // current library. 0, 764, 765 or 768.
-  int Load(const char* path);
+  // Reads the library file at `path` (Windows path); special tools are tied
+  // into this library, with the special-tool folder read into `folder`.
+  // 0, 764, 765 or 768.
+  int Load(const char* path, SpecialToolFolderBuffer& folder);
   // Writes the library as a version-92 file, replacing `path` only once the
   // whole file is written. 0, 764 or 767.
   int Save(const char* path);
@@ -135,8 +137,8 @@ class ToolLibrary : public store::LinkedRecordList {
   // Appends one raw path entry (cut to 255 characters, zero-padded).
   uint32_t AppendPathEntry(const char* text);
   // The two layouts of Load, after the version; each returns the status.
-  int LoadCurrentLayout(platform::BinaryReader& in, int version);
-  int LoadLegacyLayout(platform::BinaryReader& in, int version);
+  int LoadCurrentLayout(platform::BinaryReader& in, int version, SpecialToolFolderBuffer& folder);
+  int LoadLegacyLayout(platform::BinaryReader& in, int version, SpecialToolFolderBuffer& folder);
   // Reads the 9 int16 pairs of the short type table into their slots.
   bool ReadShortTypeTable(platform::BinaryReader& in);
   // Writes the whole version-92 file; false when a write failed.
@@ -153,25 +155,6 @@ class ToolLibrary : public store::LinkedRecordList {
   // length. Entries are indexed on demand, those after paths_indexed_ first.
   std::unordered_map<std::string, int32_t> path_index_;
   int32_t paths_indexed_ = 0;
-};
-
-// The module's current library, or nullptr. The library is owned by whoever
-// set it; special-tool resolving and path-flag record reads work on it.
-ToolLibrary* CurrentLibrary();
-void SetCurrentLibrary(ToolLibrary* library);
-
-// Sets the current library for one scope and restores the previous one after.
-class CurrentLibraryScope {
- public:
-  explicit CurrentLibraryScope(ToolLibrary* library) : previous_(CurrentLibrary()) {
-    SetCurrentLibrary(library);
-  }
-  ~CurrentLibraryScope() { SetCurrentLibrary(previous_); }
-  CurrentLibraryScope(const CurrentLibraryScope&) = delete;
-  CurrentLibraryScope& operator=(const CurrentLibraryScope&) = delete;
-
- private:
-  ToolLibrary* previous_;
 };
 
 }  // namespace quarnel::toollib

@@ -9,6 +9,10 @@
 
 namespace quarnel::toollib {
 
+class ToolLibrary;
+struct SpecialToolLinks;
+struct SpecialToolNameBuffers;
+
 // Tool type codes.
 inline constexpr int32_t kTypeRound = 1;            // "RO  "
 inline constexpr int32_t kTypeRectangle = 3;        // "RE  "
@@ -91,20 +95,25 @@ struct ToolRecord {
   // z of a type-108 record replaced by 0, 1 or 2 from its flags before writing.
   void ZFromFlags();
 
-  // Ties a type-108 record to its special-tool file through the current
-  // library's special path list; no change without a current library or name.
-  void ResolveSpecialTool(const char* name);
-  // The file-name part of the record's special-tool path cut to n - 1
-  // characters, in one of two alternating static buffers; "" when none.
-  const char* SpecialToolName(int n) const;
-  // Copies the record's full special-tool path into `buffer` (256 characters).
-  void SpecialToolPath(char* buffer) const;
+  // Ties a type-108 record to its special-tool file through the special path
+  // list of the links' library; no change without a library or name.
+  void ResolveSpecialTool(const char* name, const SpecialToolLinks& links);
+  // The file-name part of the record's special-tool path in `library` cut to
+  // n - 1 characters, in the one of the two `names` buffers whose turn it is;
+  // "" when none or without a library.
+  const char* SpecialToolName(int n, ToolLibrary* library, SpecialToolNameBuffers& names) const;
+  // Copies the record's full special-tool path in `library` into `buffer`
+  // (256 characters); "" without a library.
+  void SpecialToolPath(char* buffer, ToolLibrary* library) const;
 
   // Reads the on-disk record of file version `version`; with `with_path` a
-  // special tool's 256-byte path follows its index. 1 = read, 0 = a read failed.
-  int ReadRecord(platform::BinaryReader& in, int version, bool with_path);
-  // Writes the version-92 on-disk record. 1 = written, 0 = a write failed.
-  int WriteRecord(platform::BinaryWriter& out, bool with_path);
+  // special tool's 256-byte path follows its index and is tied in through
+  // `links` (not tied without them). 1 = read, 0 = a read failed.
+  int ReadRecord(platform::BinaryReader& in, int version, bool with_path,
+                 const SpecialToolLinks* links = nullptr);
+  // Writes the version-92 on-disk record; with `with_path` a special tool's
+  // path in `library` follows its index. 1 = written, 0 = a write failed.
+  int WriteRecord(platform::BinaryWriter& out, bool with_path, ToolLibrary* library = nullptr);
 
   // The record as the library's fixed-size list record, and back.
   void ToBytes(unsigned char (&bytes)[kToolRecordSize]) const;

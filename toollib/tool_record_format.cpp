@@ -3,6 +3,7 @@
 #include <type_traits>
 
 #include "platform/span_reader.h"
+#include "toollib/special_tool_link.h"
 #include "toollib/tool_file.h"
 #include "toollib/tool_library.h"
 
@@ -15,7 +16,7 @@ static_assert(kToolRecordPathBytes == kSpecialPathSize);
 
 // Reads the on-disk record through `in` (a BinaryReader or a SpanReader).
 template <typename Reader>
-int DecodeRecord(Reader& in, int version, bool with_path, ToolRecord& tool) {
+int DecodeRecord(Reader& in, int version, bool with_path, const SpecialToolLinks* links, ToolRecord& tool) {
   // Copied from a record defined elsewhere: a copy is a few vector moves, where
   // clearing in place compiles to a string instruction costlier than the read.
   tool = kNewToolRecord;
@@ -29,7 +30,7 @@ int DecodeRecord(Reader& in, int version, bool with_path, ToolRecord& tool) {
   if (with_path && special) {
     char path[kSpecialPathSize];
     if (!in.ReadText(path, sizeof path, kSpecialPathSize)) return 0;
-    tool.ResolveSpecialTool(path);
+    if (links != nullptr) tool.ResolveSpecialTool(path, *links);
   }
   if (!in.ReadI32(tool.extraIndex)) return 0;
 
@@ -66,19 +67,21 @@ int DecodeRecord(Reader& in, int version, bool with_path, ToolRecord& tool) {
 
 }  // namespace
 
-int DecodeToolRecord(platform::BinaryReader& in, int version, bool with_path, ToolRecord& tool) {
+int DecodeToolRecord(platform::BinaryReader& in, int version, bool with_path, ToolRecord& tool,
+                     const SpecialToolLinks* links) {
   // A record the reader's buffer holds whole is decoded from memory, without
   // the file reader's refill checks per field.
   if (const unsigned char* bytes = in.Buffered(kLongestToolRecordBytes)) {
     platform::SpanReader span(bytes, kLongestToolRecordBytes);
-    const int result = DecodeRecord(span, version, with_path, tool);
+    const int result = DecodeRecord(span, version, with_path, links, tool);
     in.Skip(static_cast<int64_t>(span.consumed()));
     return result;
   }
-  return DecodeRecord(in, version, with_path, tool);
+  return DecodeRecord(in, version, with_path, links, tool);
 }
 
-int EncodeToolRecord(platform::BinaryWriter& out, const ToolRecord& tool, int version, bool with_path) {
+int EncodeToolRecord(platform::BinaryWriter& out, const ToolRecord& tool, int version, bool with_path,
+                     ToolLibrary* library) {
   // Every write is checked, so that a failed write never passes for a
   // complete record.
   const bool special = tool.typeCode == kTypeSpecial;
@@ -89,7 +92,7 @@ int EncodeToolRecord(platform::BinaryWriter& out, const ToolRecord& tool, int ve
   ok = ok && out.WriteI32(tool.specialToolIndex);
   if (ok && with_path && special) {
     char path[kSpecialPathSize];
-    tool.SpecialToolPath(path);
+    tool.SpecialToolPath(path, library);
     ok = out.WriteText(path, kSpecialPathSize);
   }
   ok = ok && out.WriteI32(tool.extraIndex);
@@ -108,13 +111,14 @@ int EncodeToolRecord(platform::BinaryWriter& out, const ToolRecord& tool, int ve
   return ok ? 1 : 0;
 }
 
-int ToolRecord::ReadRecord(platform::BinaryReader& in, int version, bool with_path) {
-  return DecodeToolRecord(in, version, with_path, *this);
+int ToolRecord::ReadRecord(platform::BinaryReader& in, int version, bool with_path,
+                           const SpecialToolLinks* links) {
+  return DecodeToolRecord(in, version, with_path, *this, links);
 }
 
-int ToolRecord::WriteRecord(platform::BinaryWriter& out, bool with_path) {
+int ToolRecord::WriteRecord(platform::BinaryWriter& out, bool with_path, ToolLibrary* library) {
   if (typeCode == kTypeSpecial) ZFromFlags();
-  return EncodeToolRecord(out, *this, kCurrentLibraryVersion, with_path);
+  return EncodeToolRecord(out, *this, kCurrentLibraryVersion, with_path, library);
 }
 
 }  // namespace quarnel::toollib

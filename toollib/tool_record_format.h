@@ -45,12 +45,15 @@ constexpr size_t ToolRecordBytes(int version, bool special, bool with_path) {
 // Reads one record of file version `version` into `tool` (a new record first),
 // with the loader's corrections: a special tool's flags from z, a round tool's
 // keyed count 0, a keyed count of 0 or below of other tools 1 with a1 = 0. A
-// special tool's path, when present, ties the tool to its file in the current
-// library. 1 = read, 0 = a read failed.
-int DecodeToolRecord(platform::BinaryReader& in, int version, bool with_path, ToolRecord& tool);
+// special tool's path, when present, ties the tool to its file through `links`
+// (not tied without them). 1 = read, 0 = a read failed.
+int DecodeToolRecord(platform::BinaryReader& in, int version, bool with_path, ToolRecord& tool,
+                     const SpecialToolLinks* links = nullptr);
 
 // Writes `tool` in the form of file version `version`, fields as held (z of a
-// special tool included). 1 = written, 0 = a write failed.
-int EncodeToolRecord(platform::BinaryWriter& out, const ToolRecord& tool, int version, bool with_path);
+// special tool included); a special tool's path is the one it has in `library`
+// ("" without one). 1 = written, 0 = a write failed.
+int EncodeToolRecord(platform::BinaryWriter& out, const ToolRecord& tool, int version, bool with_path,
+                     ToolLibrary* library = nullptr);
 
 }  // namespace quarnel::toollib

@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 #include "explode/explode_shape.h"
+#include "exports/module_state.h"
 #include "quarnel/geometry.h"
 #include "spectool/geom_point.h"
 
@@ -41,7 +42,7 @@ class HostSlots {
     GeomEntity* slots[kMaxPieces];
     for (int i = 0; i < kMaxPieces; ++i) slots[i] = &records_[i].entity;
     int32_t count = -99;
-    EXPECT_TRUE(ExplodeShape(source, &count, slots));
+    EXPECT_TRUE(ExplodeShape(source, &count, slots, exports::Module().rotations));
     return count;
   }
 
@@ -81,8 +82,8 @@ class HostSlots {
 // forgotten angle and leave none behind.
 class FreshRotationCache : public ::testing::Test {
  protected:
-  void SetUp() override { spectool::ResetRotationCache(); }
-  void TearDown() override { spectool::ResetRotationCache(); }
+  void SetUp() override { ResetModuleState(); }
+  void TearDown() override { ResetModuleState(); }
 };
 
 // A source entity of the given type at (x, y) with leading parameters.

@@ -46,7 +46,7 @@ TEST_F(ExplodeNotch, CornerNotchOffOriginRotated) {
 // last rotation's angle is not rounded to it.
 TEST_F(ExplodeNotch, CornerNotchDoesNotUseTheRotationCache) {
   spectool::GeomPoint probe(1, 0);
-  probe.RotateAbout(spectool::GeomPoint(), 0.6f);
+  probe.RotateAbout(spectool::GeomPoint(), 0.6f, exports::Module().rotations);
   const float t = 0.6f + 0.00005f;
   HostSlots slots;
   ASSERT_EQ(slots.Explode(Shape(8, 0, 0, {40, 20, 10, 10, t})), 2);
@@ -181,7 +181,7 @@ TEST_F(ExplodeTriangle, OffOriginRotated) {
 
 TEST_F(ExplodeTriangle, RotationReusesTheSharedCache) {
   spectool::GeomPoint probe(1, 0);
-  probe.RotateAbout(spectool::GeomPoint(), 0.6f);
+  probe.RotateAbout(spectool::GeomPoint(), 0.6f, exports::Module().rotations);
   HostSlots slots;
   ASSERT_EQ(slots.Explode(Shape(21, 0, 0, {40, 30, 0.6f + 0.00005f})), 3);
   const double t = 0.6f;

@@ -98,7 +98,7 @@ TEST_F(ExplodeRectangle, RectangularHoleOffOriginRotated) {
 TEST_F(ExplodeRectangle, RotationReusesTheSharedCache) {
   const float primed = 0.6f;
   spectool::GeomPoint probe(1, 0);
-  probe.RotateAbout(spectool::GeomPoint(), primed);
+  probe.RotateAbout(spectool::GeomPoint(), primed, exports::Module().rotations);
   HostSlots slots;
   ASSERT_EQ(slots.Explode(Shape(14, 0, 0, {40, 20, primed + 0.00005f})), 4);
   ExpectRectangle(slots, {0, 0}, 40, 20, primed);

@@ -240,7 +240,7 @@ TEST_F(ReceiveExportsTest, EndReceiveToolEndsEverythingAndMayBeRepeated) {
   EXPECT_EQ(EndReceiveTool(), 0);
   EXPECT_EQ(EndReceiveTool(), 0);
   EXPECT_TRUE(Receive(0).Untouched());
-  EXPECT_EQ(toollib::CurrentLibrary(), nullptr);
+  EXPECT_EQ(exports::ExchangeState().library, nullptr);
 }
 
 TEST_F(ReceiveExportsTest, NullOutputsAreSkipped) {
@@ -306,7 +306,7 @@ TEST_F(ReceiveExportsTest, ReceiveToolsAppendsAfterTheItemsTheListHolds) {
     EXPECT_EQ(item->valueD, tool.valueD);
   }
   DeleteItems(list);
-  EXPECT_EQ(toollib::CurrentLibrary(), nullptr);
+  EXPECT_EQ(exports::ExchangeState().library, nullptr);
   EXPECT_TRUE(Receive(0).Untouched());
 }
 

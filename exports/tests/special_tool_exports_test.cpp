@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "exports/special_tool_state.h"
+#include "exports/module_state.h"
 #include "exports/tests/special_tool_test_support.h"
 #include "quarnel/quarnel.h"
 #include "spectool/geom_types.h"

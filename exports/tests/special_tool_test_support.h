@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "exports/special_tool_state.h"
+#include "exports/module_state.h"
 #include "partfile/tests/part_drawing_expectation.h"
 #include "quarnel/quarnel.h"
 #include "tests/support/scratch_dir.h"
@@ -87,8 +87,8 @@ inline SpecialToolInfo InfoFor(const std::string& path) {
 // Every test starts and ends with the state the library has at load.
 class SpecialToolExportsFixture : public ::testing::Test {
  protected:
-  SpecialToolExportsFixture() { ResetSpecialToolState(); }
-  ~SpecialToolExportsFixture() override { ResetSpecialToolState(); }
+  SpecialToolExportsFixture() { ResetModuleState(); }
+  ~SpecialToolExportsFixture() override { ResetModuleState(); }
 
   quarnel::testing::ScratchDir scratch_;
 };

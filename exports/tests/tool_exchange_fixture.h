@@ -88,11 +88,11 @@ inline ::testing::AssertionResult SameBytes(const std::string& actual, const std
 class ToolExchangeTest : public ::testing::Test {
  protected:
   ToolExchangeTest() {
-    ResetToolExchangeState();
+    ResetModuleState();
     previous_handler_ = platform::SetMessageHandler(&IgnoreMessage);
   }
   ~ToolExchangeTest() override {
-    ResetToolExchangeState();
+    ResetModuleState();
     platform::SetMessageHandler(previous_handler_);
   }
 

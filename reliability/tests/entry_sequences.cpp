@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-#include "exports/special_tool_state.h"
+#include "exports/module_state.h"
 #include "exports/tool_exchange_state.h"
 #include "platform/ini_profile.h"
 #include "platform/paths.h"
@@ -19,7 +19,7 @@
 #include "quarnel/quarnel.h"
 #include "reliability/tests/sample_files.h"
 #include "spectool/geom_point.h"
-#include "spectool/special_tool_folder.h"
+#include "toollib/special_tool_folder.h"
 
 namespace quarnel::reliability {
 namespace {
@@ -235,7 +235,7 @@ bool WindowsFileExists(const std::string& path) { return fs::exists(platform::Ma
 void PrepareFixtures() {
   WriteWindowsFile(kStationLibrary, StationLibrary());
   // Legacy libraries name PUNCH7; a dictionary word names OLD7.
-  const std::string folder = spectool::kDefaultSpecialToolFolder;
+  const std::string folder = toollib::kDefaultSpecialToolFolder;
   WriteWindowsFile(folder + "PUNCH7.spt", RichSpecialTool(92).bytes);
   WriteWindowsFile(folder + "OLD7.spt", RichSpecialTool(7).bytes);
 }
@@ -245,7 +245,7 @@ namespace {
 // The receiving half of the library sequence; the number of tools that
 // loaded, or -1 when the library did not load.
 int ReceiveLibrary(Checker& check, std::string_view bytes) {
-  exports::ResetToolExchangeState();
+  ResetModuleState();
   WriteWindowsFile(kLibraryInput, bytes);
 
   int count = -1;
@@ -270,7 +270,7 @@ Findings RunLibraryReceive(std::string_view bytes) {
   Findings findings;
   Checker check(findings);
   ReceiveLibrary(check, bytes);
-  exports::ResetToolExchangeState();
+  ResetModuleState();
   return findings;
 }
 
@@ -291,14 +291,14 @@ Findings RunLibraryInput(std::string_view bytes) {
   EndReceiveTool();
 
   SendRoundTrip(check, bytes, loaded ? count : 0);
-  exports::ResetToolExchangeState();
+  ResetModuleState();
   return findings;
 }
 
 Findings RunStationInput(std::string_view bytes) {
   Findings findings;
   Checker check(findings);
-  exports::ResetToolExchangeState();
+  ResetModuleState();
   WriteWindowsFile(kStationInput, bytes);
   int count = -1;
   const int start = StartReceiveTool(kStationLibrary, kStationInput, &count);
@@ -307,7 +307,7 @@ Findings RunStationInput(std::string_view bytes) {
   const int received = ReceiveEveryTool(check, kStationLibraryTools);
   check.Expect(received == kStationLibraryTools, "only " + Text(received) + " tools could be received");
   check.Expect(EndReceiveTool() == kDone, "EndReceiveTool failed");
-  exports::ResetToolExchangeState();
+  ResetModuleState();
   return findings;
 }
 
@@ -316,12 +316,11 @@ namespace {
 Findings RunSpecialToolSequence(std::string_view bytes, bool draw) {
   Findings findings;
   Checker check(findings);
-  exports::ResetSpecialToolState();
   WriteWindowsFile(kSpecialToolInput, bytes);
 
   // Both ways start from the same rotation cache, so that their outlines
   // are the same to the bit.
-  spectool::ResetRotationCache();
+  ResetModuleState();
   SpecialToolInfo opened = FreshInfo();
   int32_t count = -7;
   const int32_t status = OpenSpecialTool(&opened, &count);
@@ -344,7 +343,7 @@ Findings RunSpecialToolSequence(std::string_view bytes, bool draw) {
   check.Expect(beyond.Untouched(), "LoadGeometryAtIndex after CloseSpecialTool wrote the record");
   CloseSpecialTool();
 
-  spectool::ResetRotationCache();
+  ResetModuleState();
   SpecialToolInfo loaded = FreshInfo();
   int32_t loaded_count = -7;
   const int32_t load_status = LoadSpecialTool(&loaded, &loaded_count);
@@ -371,7 +370,7 @@ Findings RunSpecialToolSequence(std::string_view bytes, bool draw) {
   check.Expect(after.Untouched(), "GetGeometryAt out of range wrote the record");
 
   if (draw && count <= kDrawnEntities) DrawOutline(check, outline);
-  exports::ResetSpecialToolState();
+  ResetModuleState();
   return findings;
 }
 
@@ -393,8 +392,8 @@ Findings RunProfileInput(std::string_view bytes) {
     std::ofstream out(profile, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
-  const std::string section = spectool::kSpecialToolFolderSection;
-  const std::string key = spectool::kSpecialToolFolderKey;
+  const std::string section = toollib::kSpecialToolFolderSection;
+  const std::string key = toollib::kSpecialToolFolderKey;
   const std::optional<std::string> expected = platform::FindIniValue(bytes, section, key);
   for (uint32_t size : {1u, 2u, 16u, 256u, 4096u}) {
     std::vector<char> buffer(size + 8, '\x7F');
@@ -412,8 +411,8 @@ Findings RunProfileInput(std::string_view bytes) {
                    untouched == '\x7F',
                "GetProfileText wrote into a buffer of size 0");
 
-  const std::string folder = spectool::SpecialToolFolder();
-  check.Expect(!folder.empty() && folder.back() == '\\' && folder.size() < spectool::kSpecialToolFolderSize,
+  const std::string folder = toollib::SpecialToolFolder(exports::Module().folder);
+  check.Expect(!folder.empty() && folder.back() == '\\' && folder.size() < toollib::kSpecialToolFolderSize,
                "the special-tool folder \"" + folder + "\" is unusable");
 
   // "section\0key\0text" looks up a section and key of the input's own choice.

@@ -12,9 +12,9 @@
 #include "reliability/tests/reliability_fixture.h"
 #include "reliability/tests/sample_files.h"
 #include "exports/special_tool_outline.h"
-#include "exports/special_tool_state.h"
+#include "exports/module_state.h"
 #include "spectool/pattern_expansion.h"
-#include "spectool/special_tool_folder.h"
+#include "toollib/special_tool_folder.h"
 
 namespace quarnel::reliability {
 namespace {
@@ -281,7 +281,7 @@ TEST_F(HostileSpecialTool, AGridOfEightPieceShapesEndsAtTheOutlineLimitWithin256
   int32_t status = -1;
   EXPECT_LT(PeakGrowthMiB([&] { status = LoadSpecialTool(&info, &loaded); }), kOutlineBudgetMiB);
   EXPECT_EQ(std::make_pair(status, loaded), std::make_pair(0, limit));
-  exports::ResetSpecialToolState();
+  ResetModuleState();
 }
 
 TEST_F(HostileSpecialTool, PatternsThatRepeatThemselvesEachOtherOrNothing) {
@@ -416,7 +416,7 @@ using HostileProfile = ReliabilityTest;
 
 TEST_F(HostileProfile, AFolderValueBeginningWithANulByteGivesTheDefaultFolder) {
   scratch_.WriteProfile("[Kestrac]\nKVT_DEFAULT_SPECIAL_TOOL_PATH=" + std::string(1, '\0') + "d:\\tools\\\n");
-  EXPECT_STREQ(spectool::SpecialToolFolder(), spectool::kDefaultSpecialToolFolder);
+  EXPECT_STREQ(toollib::SpecialToolFolder(exports::Module().folder), toollib::kDefaultSpecialToolFolder);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "exports/special_tool_state.h"
+#include "exports/module_state.h"
 #include "exports/tool_exchange_state.h"
 #include "platform/message_box.h"
 #include "reliability/tests/entry_sequences.h"
@@ -41,11 +41,6 @@ class ReliabilityTest : public ::testing::Test {
   ~ReliabilityTest() override {
     ResetModuleState();
     platform::SetMessageHandler(previous_handler_);
-  }
-
-  static void ResetModuleState() {
-    exports::ResetToolExchangeState();
-    exports::ResetSpecialToolState();
   }
 
   testing::ScratchDir scratch_;

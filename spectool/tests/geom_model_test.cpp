@@ -87,35 +87,33 @@ TEST(GeomPoint, ArithmeticStoresFloats) {
 }
 
 TEST(GeomPoint, RotationReusesTheCacheWithinATenThousandth) {
-  ResetRotationCache();
+  RotationCache cache;
   GeomPoint p(1, 0);
-  p.RotateAbout(GeomPoint(), kHalfTurn);
+  p.RotateAbout(GeomPoint(), kHalfTurn, cache);
   EXPECT_NEAR(p.x, 0.0f, 1e-7f);
   EXPECT_EQ(p.y, 1.0f);
-  EXPECT_EQ(SharedRotationCache().angle, kHalfTurn);
+  EXPECT_EQ(cache.angle, kHalfTurn);
 
   // Within 0.0001: the sine and cosine of pi/2 are used as they are.
   GeomPoint q(1, 0);
-  q.RotateAbout(GeomPoint(), kHalfTurn + 0.00005);
+  q.RotateAbout(GeomPoint(), kHalfTurn + 0.00005, cache);
   EXPECT_EQ(q.x, p.x);
   EXPECT_EQ(q.y, p.y);
-  EXPECT_EQ(SharedRotationCache().angle, kHalfTurn) << "the cached angle stays";
+  EXPECT_EQ(cache.angle, kHalfTurn) << "the cached angle stays";
 
   // Further off: computed afresh, and the new angle is cached.
   GeomPoint r(1, 0);
-  r.RotateAbout(GeomPoint(), kHalfTurn + 0.0002);
+  r.RotateAbout(GeomPoint(), kHalfTurn + 0.0002, cache);
   EXPECT_LT(r.x, -1e-4f);
-  EXPECT_EQ(SharedRotationCache().angle, kHalfTurn + 0.0002);
-  ResetRotationCache();
+  EXPECT_EQ(cache.angle, kHalfTurn + 0.0002);
 }
 
 TEST(GeomPoint, RotationIsAboutTheCentre) {
-  ResetRotationCache();
+  RotationCache cache;
   GeomPoint p(3, 2);
-  p.RotateAbout(GeomPoint(2, 2), std::numbers::pi);
+  p.RotateAbout(GeomPoint(2, 2), std::numbers::pi, cache);
   EXPECT_NEAR(p.x, 1.0f, 1e-6f);
   EXPECT_NEAR(p.y, 2.0f, 1e-6f);
-  ResetRotationCache();
 }
 
 }  // namespace

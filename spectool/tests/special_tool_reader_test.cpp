@@ -110,7 +110,7 @@ class SpecialToolReader : public ::testing::Test {
     Result result;
     result.info = SentinelInfo(path_.c_str());
     GeomItemList list;
-    result.status = ReadSpecialTool(&result.info, list);
+    result.status = ReadSpecialTool(&result.info, list, {library_, folder_});
     result.items = testing::Items(list);
     return result;
   }
@@ -137,6 +137,9 @@ class SpecialToolReader : public ::testing::Test {
 
   quarnel::testing::ScratchDir scratch_;
   std::string path_;
+  // The library tools are tied into (none unless a test sets one).
+  toollib::ToolLibrary* library_ = nullptr;
+  toollib::SpecialToolFolderBuffer folder_;
 };
 
 TEST_F(SpecialToolReader, Version7FillsTheToolFieldsAndReadsTheEntities) {
@@ -272,10 +275,10 @@ TEST_F(SpecialToolReader, UnknownVersionsAreRefused) {
 TEST_F(SpecialToolReader, MissingOrUnusablePathsAreNoSuchFile) {
   EXPECT_EQ(ReadPath("c:\\spt\\NONE.spt").status, kSpecialToolMissing);
   GeomItemList list;
-  EXPECT_EQ(ReadSpecialTool(nullptr, list), kSpecialToolMissing);
+  EXPECT_EQ(ReadSpecialTool(nullptr, list, {library_, folder_}), kSpecialToolMissing);
   SpecialToolInfo info = SentinelInfo(nullptr);
   const SpecialToolInfo before = info;
-  EXPECT_EQ(ReadSpecialTool(&info, list), kSpecialToolMissing);
+  EXPECT_EQ(ReadSpecialTool(&info, list, {library_, folder_}), kSpecialToolMissing);
   EXPECT_EQ(std::memcmp(&info, &before, sizeof info), 0);
 }
 
@@ -306,7 +309,7 @@ TEST_F(SpecialToolReader, FilesAreClosedOnEveryPath) {
 
 TEST_F(SpecialToolReader, ToolIsTiedToItsFileInTheCurrentLibrary) {
   toollib::ToolLibrary library;
-  toollib::CurrentLibraryScope current(&library);
+  library_ = &library;
   EXPECT_EQ(Read(CurrentFile(92)).status, kSpecialToolRead);
   ASSERT_EQ(library.SpecialPaths().Count(), 1u);
   char path[256];

@@ -40,15 +40,13 @@ StationFields Station(int32_t number, int32_t position, const ToolFields& tool) 
 
 class StationTableTest : public ::testing::Test {
  protected:
-  StationTableTest() : current_(&library_) {}
-
-  // Loads a version-92 library of `tools` into the current library.
+  // Loads a version-92 library of `tools` into library_.
   void LoadLibrary(const std::vector<ToolFields>& tools, const std::vector<std::string>& paths = {}) {
     testing::LibraryFileFields file;
     file.tools = tools;
     file.paths = paths;
     testing::WriteFileBytes(scratch_.DriveC("lib.tl"), testing::BuildLibraryFile(file));
-    ASSERT_EQ(library_.Load("c:\\lib.tl"), 0);
+    ASSERT_EQ(library_.Load("c:\\lib.tl", folder_), 0);
   }
 
   // Loads `table` (written on its own) into `into`; the load's result.
@@ -62,7 +60,7 @@ class StationTableTest : public ::testing::Test {
     auto file = platform::Files().Open("c:\\table.st", platform::OpenMode::kRead);
     EXPECT_NE(file, nullptr);
     platform::BinaryReader in(*file);
-    return into.LoadStations(in, kStationFileVersion, relink ? &library_ : nullptr);
+    return into.LoadStations(in, kStationFileVersion, {relink ? &library_ : nullptr, folder_});
   }
 
   StationRecord RecordAt(StationTable& table, int32_t n) {
@@ -73,7 +71,7 @@ class StationTableTest : public ::testing::Test {
 
   testing::ScratchDir scratch_;
   toollib::ToolLibrary library_;
-  toollib::CurrentLibraryScope current_;
+  toollib::SpecialToolFolderBuffer folder_;
 };
 
 TEST_F(StationTableTest, RecordFieldsLandAtTheirOffsetsAndTheHeaderIsRead) {
@@ -248,11 +246,11 @@ TEST_F(StationTableTest, StationFileHoldsBothTablesAfterItsLeadingArea) {
 
   StationTable first(0);
   StationTable second(1);
-  ASSERT_TRUE(LoadStationFile("c:\\st.st", &library_, first, second));
+  ASSERT_TRUE(LoadStationFile("c:\\st.st", {&library_, folder_}, first, second));
   EXPECT_EQ(StationOfTool(&first, 1), 61);
   EXPECT_EQ(StationOfTool(&second, 2), 62);
   EXPECT_EQ(second.tableIdentifier, 1);
-  EXPECT_FALSE(LoadStationFile("c:\\missing.st", &library_, first, second));
+  EXPECT_FALSE(LoadStationFile("c:\\missing.st", {&library_, folder_}, first, second));
 }
 
 }  // namespace

@@ -68,11 +68,12 @@ TEST(RecordListTest, StatusIsStickyAtStoreLevel) {
 }
 
 TEST(RecordListTest, ErrorTexts) {
-  EXPECT_STREQ(ErrorText(0), "VirStore Err. : NO ERROR.");
-  EXPECT_STREQ(ErrorText(3), "VirStore Err. : Index out of range.");
-  EXPECT_STREQ(ErrorText(6), "VirStore Err. : Expanded memory initialization fail.");
-  EXPECT_STREQ(ErrorText(12), "VirStore Err. : No match found.");
-  EXPECT_STREQ(ErrorText(13), "VirStore Err. : Unknown error code.");
+  ErrorTextBuffer buffer;
+  EXPECT_STREQ(ErrorText(0, buffer), "VirStore Err. : NO ERROR.");
+  EXPECT_STREQ(ErrorText(3, buffer), "VirStore Err. : Index out of range.");
+  EXPECT_STREQ(ErrorText(6, buffer), "VirStore Err. : Expanded memory initialization fail.");
+  EXPECT_STREQ(ErrorText(12, buffer), "VirStore Err. : No match found.");
+  EXPECT_STREQ(ErrorText(13, buffer), "VirStore Err. : Unknown error code.");
 }
 
 TEST(RecordListTest, AddMakesTheLastRecordCurrent) {

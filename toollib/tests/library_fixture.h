@@ -1,4 +1,5 @@
-// A scratch folder, a current library and captured messages for tool library tests.
+// A scratch folder, a library with the buffers it works with and captured
+// messages for tool library tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 
 #include "platform/message_box.h"
 #include "tests/support/scratch_dir.h"
+#include "toollib/special_tool_link.h"
 #include "toollib/tool_library.h"
 
 namespace quarnel::toollib {
@@ -18,7 +20,7 @@ inline const std::string kFolderInDriveC = "Tervan\\Moldrin\\SPECTOOL\\";
 
 class LibraryTest : public ::testing::Test {
  protected:
-  LibraryTest() : current_(&library_) {
+  LibraryTest() {
     Messages().clear();
     previous_handler_ = platform::SetMessageHandler(&Capture);
   }
@@ -50,9 +52,13 @@ class LibraryTest : public ::testing::Test {
     return path;
   }
 
+  // Special tools are tied into library_, as into the module's current library.
+  SpecialToolLinks Links() { return {&library_, folder_}; }
+
   testing::ScratchDir scratch_;
   ToolLibrary library_;
-  CurrentLibraryScope current_;
+  SpecialToolFolderBuffer folder_;
+  SpecialToolNameBuffers names_;
 
  private:
   static void Capture(const char* text) { Messages().push_back(text); }

@@ -30,12 +30,12 @@ ToolFields Fields(int32_t type, float size) {
 
 class LibraryLoadTest : public LibraryTest {
  protected:
-  int Load(const std::string& bytes) { return library_.Load(WriteFile("lib.tlb", bytes).c_str()); }
+  int Load(const std::string& bytes) { return library_.Load(WriteFile("lib.tlb", bytes).c_str(), folder_); }
 };
 
 TEST_F(LibraryLoadTest, MissingFileCannotBeOpened) {
-  EXPECT_EQ(library_.Load("c:\\missing.tlb"), kFileCannotOpen);
-  EXPECT_EQ(library_.Load(nullptr), kFileCannotOpen);
+  EXPECT_EQ(library_.Load("c:\\missing.tlb", folder_), kFileCannotOpen);
+  EXPECT_EQ(library_.Load(nullptr, folder_), kFileCannotOpen);
 }
 
 TEST_F(LibraryLoadTest, UnknownVersionsAreRefused) {

@@ -38,7 +38,7 @@ class LibrarySaveTest : public LibraryTest {
     special.specialFlags = kSpecialFlagTwo;
     special.specialBlock[0] = 0x5A;
     special.specialBlock[23] = 0xA5;
-    special.ResolveSpecialTool("PUNCH");
+    special.ResolveSpecialTool("PUNCH", Links());
     special.extraIndex = 1;
     library_.Append(special);
     ToolExtra extra = NewToolExtra();
@@ -121,8 +121,7 @@ TEST_F(LibrarySaveTest, SaveThenLoadGivesTheSameTools) {
   ASSERT_EQ(library_.Save(kPath.c_str()), kLoadOk);
 
   ToolLibrary loaded;
-  CurrentLibraryScope scope(&loaded);
-  ASSERT_EQ(loaded.Load(kPath.c_str()), kLoadOk);
+  ASSERT_EQ(loaded.Load(kPath.c_str(), folder_), kLoadOk);
   ASSERT_EQ(loaded.Count(), 2u);
   for (int i = 0; i < 2; ++i) {
     ToolRecord after;
@@ -184,7 +183,7 @@ TEST_F(LibrarySaveTest, Version80And90SpecialToolsBothLoadAndSaveWithTheBlock) {
     special.specialBlock[5] = 42;
     file.tools = {special};
     SCOPED_TRACE(version);
-    ASSERT_EQ(library_.Load(WriteFile("old.tlb", testing::BuildLibraryFile(file)).c_str()), kLoadOk);
+    ASSERT_EQ(library_.Load(WriteFile("old.tlb", testing::BuildLibraryFile(file)).c_str(), folder_), kLoadOk);
     ToolRecord tool = ToolAt(1);
     EXPECT_EQ(tool.size, 3.0f);
     EXPECT_EQ(tool.specialFlags, kSpecialFlagOne);

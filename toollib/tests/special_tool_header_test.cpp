@@ -31,7 +31,7 @@ class SpecialToolHeaderTest : public LibraryTest {
 TEST_F(SpecialToolHeaderTest, NameIsLookedUpInTheFolder) {
   WriteFile(kFolderInDriveC + "PUNCH7.spt", CurrentSpt(92, 1));
   ToolRecord record;
-  ASSERT_EQ(ReadSpecialToolHeader("PUNCH7", record), 1);
+  ASSERT_EQ(ReadSpecialToolHeader("PUNCH7", record, Links()), 1);
   EXPECT_EQ(record.typeCode, kTypeSpecial);
   EXPECT_EQ(record.size, 8.0f);
   EXPECT_EQ(record.keyedCount, 2);
@@ -47,7 +47,7 @@ TEST_F(SpecialToolHeaderTest, NameIsLookedUpInTheFolder) {
 TEST_F(SpecialToolHeaderTest, PathIsReadAsGiven) {
   WriteFile("T\\PUNCH7.SPT", CurrentSpt(54, 2));
   ToolRecord record;
-  ASSERT_EQ(ReadSpecialToolHeader("C:\\T\\PUNCH7.SPT", record), 1);
+  ASSERT_EQ(ReadSpecialToolHeader("C:\\T\\PUNCH7.SPT", record, Links()), 1);
   EXPECT_EQ(record.size, 8.0f);
   EXPECT_EQ(record.valueC, 0.0f);  // not carried before version 60
   EXPECT_EQ(record.specialFlags, kSpecialFlagTwo);
@@ -68,7 +68,7 @@ TEST_F(SpecialToolHeaderTest, Version7ReadsTheLegacyToolBlock) {
   testing::AppendLegacyToolRecord(spt, tool);
   WriteFile(kFolderInDriveC + "OLD.spt", spt.bytes());
   ToolRecord record;
-  ASSERT_EQ(ReadSpecialToolHeader("OLD", record), 1);
+  ASSERT_EQ(ReadSpecialToolHeader("OLD", record, Links()), 1);
   EXPECT_EQ(record.size, 2.5f);
   EXPECT_EQ(record.dimensions[1], 2.0f);
   EXPECT_EQ(record.keyedCount, 0);
@@ -81,12 +81,12 @@ TEST_F(SpecialToolHeaderTest, Version7ReadsTheLegacyToolBlock) {
 TEST_F(SpecialToolHeaderTest, MissingFileLeavesTheRecordUntouched) {
   ToolRecord record;
   record.size = 42;
-  EXPECT_EQ(ReadSpecialToolHeader("NOTHERE", record), 0);
+  EXPECT_EQ(ReadSpecialToolHeader("NOTHERE", record, Links()), 0);
   EXPECT_EQ(record.size, 42.0f);
   EXPECT_EQ(record.typeCode, 0);
   EXPECT_EQ(library_.SpecialPaths().Count(), 0u);
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(ReadSpecialToolHeader(nullptr, record), 0);
+  EXPECT_EQ(ReadSpecialToolHeader(nullptr, record, Links()), 0);
 }
 
 TEST_F(SpecialToolHeaderTest, UnknownVersionKeepsTheTiedRecord) {
@@ -95,7 +95,7 @@ TEST_F(SpecialToolHeaderTest, UnknownVersionKeepsTheTiedRecord) {
   WriteFile(kFolderInDriveC + "ODD.spt", spt.bytes());
   ToolRecord record;
   record.size = 42;
-  EXPECT_EQ(ReadSpecialToolHeader("ODD", record), 0);
+  EXPECT_EQ(ReadSpecialToolHeader("ODD", record, Links()), 0);
   EXPECT_EQ(record.typeCode, kTypeSpecial);
   EXPECT_EQ(record.size, 0.0f);
   EXPECT_EQ(record.specialToolIndex, 1);

@@ -110,11 +110,11 @@ TEST(ToolExtraTest, NewValues) {
 }
 
 TEST_F(ToolLibraryTest, SpecialPathsAreReRootedAndFoundWithoutCase) {
-  EXPECT_EQ(library_.AddSpecialPath("NOSLASH.SPT"), 0);
-  EXPECT_EQ(library_.AddSpecialPath("D:\\OLD\\ABC.SPT"), 1);
+  EXPECT_EQ(library_.AddSpecialPath("NOSLASH.SPT", folder_), 0);
+  EXPECT_EQ(library_.AddSpecialPath("D:\\OLD\\ABC.SPT", folder_), 1);
   EXPECT_EQ(PathAt(1), kFolder + "ABC.spt");
-  EXPECT_EQ(library_.FindSpecialPath("x:\\y\\abc.dat"), 1);
-  EXPECT_EQ(library_.FindSpecialPath("x:\\y\\abd"), 0);
+  EXPECT_EQ(library_.FindSpecialPath("x:\\y\\abc.dat", folder_), 1);
+  EXPECT_EQ(library_.FindSpecialPath("x:\\y\\abd", folder_), 0);
   EXPECT_EQ(PathAt(0), "");
   EXPECT_EQ(PathAt(2), "");
 }
@@ -136,105 +136,95 @@ TEST_F(ToolLibraryTest, FindSpecialPathAnswersAsAWalkFromTheHead) {
   };
   for (int round = 0; round < 2; ++round) {
     for (const char* added : names) {
-      library_.AddSpecialPath(("D:\\F\\" + std::string(added) + (round ? ".SPT" : ".spt")).c_str());
+      library_.AddSpecialPath(("D:\\F\\" + std::string(added) + (round ? ".SPT" : ".spt")).c_str(), folder_);
       for (const char* wanted : {"abc", "ABD", "x_y", "Q", "none"}) {
-        EXPECT_EQ(library_.FindSpecialPath(("E:\\" + std::string(wanted)).c_str()), walk(wanted)) << wanted;
+        EXPECT_EQ(library_.FindSpecialPath(("E:\\" + std::string(wanted)).c_str(), folder_), walk(wanted)) << wanted;
       }
     }
     library_.Clear();
-    EXPECT_EQ(library_.FindSpecialPath("E:\\abc"), 0);
+    EXPECT_EQ(library_.FindSpecialPath("E:\\abc", folder_), 0);
   }
 }
 
 TEST_F(ToolLibraryTest, LongPathsAreCutToTheField) {
   const std::string long_name(400, 'N');
-  EXPECT_EQ(library_.AddSpecialPath(("C:\\" + long_name + ".spt").c_str()), 1);
+  EXPECT_EQ(library_.AddSpecialPath(("C:\\" + long_name + ".spt").c_str(), folder_), 1);
   EXPECT_EQ(PathAt(1).size(), 255u);
-  EXPECT_EQ(library_.FindSpecialPath(("E:\\" + long_name).c_str()), 1);
+  EXPECT_EQ(library_.FindSpecialPath(("E:\\" + long_name).c_str(), folder_), 1);
 }
 
 TEST_F(ToolLibraryTest, ResolveSpecialToolUsesNameWithoutFolderOrExtension) {
   ToolRecord a = Tool(108, 1);
-  a.ResolveSpecialTool("C:\\X\\PUNCH7.SPT");
+  a.ResolveSpecialTool("C:\\X\\PUNCH7.SPT", Links());
   EXPECT_EQ(a.specialToolIndex, 1);
   ToolRecord b = Tool(108, 1);
-  b.ResolveSpecialTool("punch7");
+  b.ResolveSpecialTool("punch7", Links());
   EXPECT_EQ(b.specialToolIndex, 1);
   ToolRecord c = Tool(108, 1);
-  c.ResolveSpecialTool("punch7.spt");
+  c.ResolveSpecialTool("punch7.spt", Links());
   EXPECT_EQ(c.specialToolIndex, 2);
   EXPECT_EQ(PathAt(2), kFolder + "punch7.spt.spt");
   ToolRecord d = Tool(108, 1);
-  d.ResolveSpecialTool("OTHER");
+  d.ResolveSpecialTool("OTHER", Links());
   EXPECT_EQ(d.specialToolIndex, 3);
   EXPECT_EQ(library_.SpecialPaths().Count(), 3u);
 
   // Not a special tool, or no name: nothing changes.
   ToolRecord e = Tool(3, 1);
-  e.ResolveSpecialTool("NEW");
+  e.ResolveSpecialTool("NEW", Links());
   EXPECT_EQ(e.specialToolIndex, 0);
-  d.ResolveSpecialTool(nullptr);
+  d.ResolveSpecialTool(nullptr, Links());
   EXPECT_EQ(d.specialToolIndex, 3);
   EXPECT_EQ(library_.SpecialPaths().Count(), 3u);
 }
 
 TEST_F(ToolLibraryTest, ResolveSpecialToolNeedsACurrentLibrary) {
-  CurrentLibraryScope none(nullptr);
   ToolRecord a = Tool(108, 1);
   a.specialToolIndex = 5;
-  a.ResolveSpecialTool("PUNCH");
+  a.ResolveSpecialTool("PUNCH", {nullptr, folder_});
   EXPECT_EQ(a.specialToolIndex, 5);
-  EXPECT_STREQ(a.SpecialToolName(256), "");
+  EXPECT_STREQ(a.SpecialToolName(256, nullptr, names_), "");
   char path[kSpecialPathSize] = "junk";
-  a.SpecialToolPath(path);
+  a.SpecialToolPath(path, nullptr);
   EXPECT_STREQ(path, "");
 }
 
 TEST_F(ToolLibraryTest, SpecialToolNameAlternatesBetweenTwoBuffers) {
   ToolRecord a = Tool(108, 1);
-  a.ResolveSpecialTool("FIRST");
+  a.ResolveSpecialTool("FIRST", Links());
   ToolRecord b = Tool(108, 1);
-  b.ResolveSpecialTool("SECOND");
-  const char* first = a.SpecialToolName(256);
-  const char* second = b.SpecialToolName(256);
+  b.ResolveSpecialTool("SECOND", Links());
+  const char* first = a.SpecialToolName(256, &library_, names_);
+  const char* second = b.SpecialToolName(256, &library_, names_);
   EXPECT_STREQ(first, "FIRST");
   EXPECT_STREQ(second, "SECOND");
-  const char* third = b.SpecialToolName(4);
+  const char* third = b.SpecialToolName(4, &library_, names_);
   EXPECT_EQ(third, first);  // the buffer of the name before last is reused
   EXPECT_STREQ(third, "SEC");
   EXPECT_STREQ(second, "SECOND");
 
   char path[kSpecialPathSize];
-  a.SpecialToolPath(path);
+  a.SpecialToolPath(path, &library_);
   EXPECT_EQ(std::string(path), kFolder + "FIRST.spt");
 
   ToolRecord plain = Tool(3, 1);
   plain.specialToolIndex = 1;
-  EXPECT_STREQ(plain.SpecialToolName(256), "");
+  EXPECT_STREQ(plain.SpecialToolName(256, &library_, names_), "");
   ToolRecord out_of_range = Tool(108, 1);
   out_of_range.specialToolIndex = 9;
-  EXPECT_STREQ(out_of_range.SpecialToolName(256), "");
-  out_of_range.SpecialToolPath(path);
+  EXPECT_STREQ(out_of_range.SpecialToolName(256, &library_, names_), "");
+  out_of_range.SpecialToolPath(path, &library_);
   EXPECT_STREQ(path, "");
 }
 
 TEST_F(ToolLibraryTest, ClearEmptiesAllThreeLists) {
   library_.Append(Tool(3, 1));
   library_.AppendExtra(NewToolExtra());
-  library_.AddSpecialPath("C:\\A.spt");
+  library_.AddSpecialPath("C:\\A.spt", folder_);
   library_.Clear();
   EXPECT_EQ(library_.Count(), 0u);
   EXPECT_EQ(library_.Extras().Count(), 0u);
   EXPECT_EQ(library_.SpecialPaths().Count(), 0u);
-}
-
-TEST(CurrentLibraryTest, ADestroyedLibraryStopsBeingCurrent) {
-  {
-    ToolLibrary library;
-    SetCurrentLibrary(&library);
-    EXPECT_EQ(CurrentLibrary(), &library);
-  }
-  EXPECT_EQ(CurrentLibrary(), nullptr);
 }
 
 }  // namespace

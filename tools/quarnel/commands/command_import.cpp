@@ -13,7 +13,7 @@
 #include "host/library_access.h"
 #include "platform/file_system.h"
 #include "render/tool_listing.h"
-#include "spectool/special_tool_folder.h"
+#include "toollib/special_tool_folder.h"
 
 namespace quarnel::cli {
 namespace {
@@ -34,7 +34,8 @@ constexpr const char* kStandardStream = "-";
 // Whether the special-tool folder of the profile holds NAME.spt (the core's
 // own reading of the folder setting; no library state is involved).
 bool SpecialToolFileExists(const std::string& name) {
-  return platform::Files().Exists(std::string(spectool::SpecialToolFolder()) + name + ".spt");
+  toollib::SpecialToolFolderBuffer folder;
+  return platform::Files().Exists(std::string(toollib::SpecialToolFolder(folder)) + name + ".spt");
 }
 
 void ReportProblems(const std::string& csv, const CsvImport& read, bool allErrors) {

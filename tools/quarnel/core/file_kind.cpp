@@ -116,8 +116,8 @@ class LoadScope {
 
 Outcome LoadLibrary(const std::string& path) {
   toollib::ToolLibrary library;
-  toollib::CurrentLibraryScope current(&library);
-  const int status = library.Load(path.c_str());
+  toollib::SpecialToolFolderBuffer folder;
+  const int status = library.Load(path.c_str(), folder);
   return {status == toollib::kLoadOk, status, library.Count(), 0};
 }
 
@@ -129,7 +129,8 @@ Outcome LoadSpecialTool(const std::string& path) {
   info.path = path.c_str();
   info.side = kSideNotWritten;
   spectool::GeomItemList items;
-  const int status = spectool::ReadSpecialTool(&info, items);
+  toollib::SpecialToolFolderBuffer folder;
+  const int status = spectool::ReadSpecialTool(&info, items, {nullptr, folder});
   const bool toolData = info.side != kSideNotWritten;
   return {status == spectool::kSpecialToolRead && toolData, status, items.Count(), 0};
 }
@@ -141,10 +142,12 @@ Outcome LoadStations(const std::string& path) {
   stations::StationTable first(0);
   stations::StationTable second(1);
   int32_t separator = 0;
+  toollib::SpecialToolFolderBuffer folder;
+  const toollib::SpecialToolLinks unlinked{nullptr, folder};
   const bool reads = in.SeekTo(stations::kStationTablesOffset) &&
-                     first.LoadStations(in, stations::kStationFileVersion, nullptr) == 1 &&
+                     first.LoadStations(in, stations::kStationFileVersion, unlinked) == 1 &&
                      in.ReadI32(separator) &&
-                     second.LoadStations(in, stations::kStationFileVersion, nullptr) == 1;
+                     second.LoadStations(in, stations::kStationFileVersion, unlinked) == 1;
   return {reads, 0, first.Count(), second.Count()};
 }
 

@@ -74,8 +74,8 @@ std::string RewriteLosses(const std::string& libraryPath, const std::vector<Tool
                                    [](const ToolRow& t) { return t.typeCode == kSpecialToolType && t.z != 0.0f; });
   if (sided > 0) losses += "the side of " + std::to_string(sided) + " special tool(s)";
   toollib::ToolLibrary library;
-  const toollib::CurrentLibraryScope scope(&library);
-  if (library.Load(libraryPath.c_str()) == toollib::kLoadOk && library.Extras().Count() > 0) {
+  toollib::SpecialToolFolderBuffer folder;
+  if (library.Load(libraryPath.c_str(), folder) == toollib::kLoadOk && library.Extras().Count() > 0) {
     losses += std::string(losses.empty() ? "" : " and ") + std::to_string(library.Extras().Count()) +
               " extra record(s)";
   }
@@ -84,7 +84,8 @@ std::string RewriteLosses(const std::string& libraryPath, const std::vector<Tool
 
 // Puts the file into the special-tool folder unless it lies there already.
 void PlaceInFolder(const std::string& specialPath, AddedSpecialTool& added, bool force) {
-  added.folderCopy = platform::MapPath(toollib::SpecialPathForName(added.name));
+  toollib::SpecialToolFolderBuffer folder;
+  added.folderCopy = platform::MapPath(toollib::SpecialPathForName(added.name, folder));
   std::error_code error;
   if (fs::equivalent(specialPath, added.folderCopy, error)) return;
   const std::optional<std::string> bytes = ReadWholeFile(specialPath, kLargestWholeFileBytes);

@@ -118,7 +118,9 @@ std::vector<GeomEntity> ExplodedPieces(const GeomEntity& entity) {
   GeomEntity* slot_pointers[explode::kMaxPieces];
   for (int i = 0; i < explode::kMaxPieces; ++i) slot_pointers[i] = &slots[i];
   int32_t count = 0;
-  explode::ExplodeShape(entity, &count, slot_pointers);
+  // One cache for every outline this host draws, as the library keeps one.
+  static spectool::RotationCache rotations;
+  explode::ExplodeShape(entity, &count, slot_pointers, rotations);
   return std::vector<GeomEntity>(slots.begin(), slots.begin() + count);
 }
 

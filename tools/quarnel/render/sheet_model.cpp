@@ -45,7 +45,8 @@ int FileVersion(const std::string& path, FileKind kind) {
 // Receive entry points only tell which station carries each tool.
 std::vector<std::set<int>> StationNumbers(const std::string& stationPath) {
   stations::StationTable first(0), second(1);
-  if (!stations::LoadStationFile(stationPath, nullptr, first, second)) {
+  toollib::SpecialToolFolderBuffer folder;
+  if (!stations::LoadStationFile(stationPath, {nullptr, folder}, first, second)) {
     throw FileFailure(stationPath, "the station file could not be opened");
   }
   std::vector<std::set<int>> numbers(2);
@@ -60,7 +61,8 @@ std::vector<std::set<int>> StationNumbers(const std::string& stationPath) {
 
 // Where the library finds a special tool by its name: the profile's folder.
 std::string SpecialToolPath(const std::string& name) {
-  return platform::MapPath(toollib::SpecialPathForName(name));
+  toollib::SpecialToolFolderBuffer folder;
+  return platform::MapPath(toollib::SpecialPathForName(name, folder));
 }
 
 void AddOutline(SheetTool& tool) {

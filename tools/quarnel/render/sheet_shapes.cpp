@@ -64,7 +64,9 @@ std::vector<GeomEntity> StandardToolOutline(const ToolRow& tool) {
     GeomEntity* const pointers[explode::kMaxPieces] = {&slots[0], &slots[1], &slots[2], &slots[3],
                                                        &slots[4], &slots[5], &slots[6], &slots[7]};
     int32_t count = 0;
-    explode::ExplodeShape(shape, &count, pointers);
+    // One cache for every outline of the sheet, as the library keeps one.
+    static spectool::RotationCache rotations;
+    explode::ExplodeShape(shape, &count, pointers, rotations);
     pieces.insert(pieces.end(), slots, slots + std::clamp(count, 0, explode::kMaxPieces));
   }
   return pieces;

@@ -4,6 +4,7 @@
 #include "spectool/special_tool_writer.h"
 #include "stations/station_file.h"
 #include "stations/station_record.h"
+#include "toollib/special_tool_link.h"
 #include "toollib/tool_library.h"
 
 namespace quarnel::cli {
@@ -13,7 +14,8 @@ namespace {
 // size, kind, tool position); the rest of the record stays zero.
 constexpr size_t kStationLeadingFieldsBytes = 16;
 
-bool WriteStationTable(platform::BinaryWriter& out, int32_t identifier, const std::vector<SampleStation>& stations) {
+bool WriteStationTable(platform::BinaryWriter& out, int32_t identifier, const std::vector<SampleStation>& stations,
+                       const toollib::SpecialToolLinks& links) {
   // No marked station, the table's identifier, an unused number and the count.
   bool ok = out.WriteI32(0) && out.WriteI32(identifier) && out.WriteI32(0) &&
             out.WriteI32(static_cast<int32_t>(stations.size()));
@@ -22,8 +24,8 @@ bool WriteStationTable(platform::BinaryWriter& out, int32_t identifier, const st
          out.WriteI32(station.toolPosition) &&
          out.WriteZeros(stations::kStationRecordSize - kStationLeadingFieldsBytes);
     toollib::ToolRecord tool = ToolRecordOf(station.tool);
-    tool.ResolveSpecialTool(station.tool.name.c_str());
-    ok = ok && tool.WriteRecord(out, true) == 1;
+    tool.ResolveSpecialTool(station.tool.name.c_str(), links);
+    ok = ok && tool.WriteRecord(out, true, links.library) == 1;
   }
   return ok;
 }
@@ -42,12 +44,13 @@ std::string SpecialToolFileBytes(const SampleSpecialTool& special) {
 std::string StationFileBytes(const std::vector<SampleStation>& first,
                              const std::vector<SampleStation>& second) {
   // A station's special tool is stored with its path, which the core takes
-  // from the special path list of the current library.
+  // from the special path list of a library.
   toollib::ToolLibrary paths;
-  const toollib::CurrentLibraryScope current(&paths);
+  toollib::SpecialToolFolderBuffer folder;
+  const toollib::SpecialToolLinks links{&paths, folder};
   return EncodedBytes([&](platform::BinaryWriter& out) {
-    return out.WriteZeros(static_cast<size_t>(stations::kStationTablesOffset)) && WriteStationTable(out, 0, first) &&
-           out.WriteI32(0) && WriteStationTable(out, 1, second);
+    return out.WriteZeros(static_cast<size_t>(stations::kStationTablesOffset)) && WriteStationTable(out, 0, first, links) &&
+           out.WriteI32(0) && WriteStationTable(out, 1, second, links);
   });
 }
 
