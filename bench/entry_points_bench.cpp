@@ -110,7 +110,7 @@ void BenchStationLoad(benchmark::State& state, int64_t per_table) {
         second = std::make_unique<stations::StationTable>(1);
       },
       [&] {
-        if (!stations::LoadStationFile(path, &library, *first, *second)) state.SkipWithError("open failed");
+        if (stations::LoadStationFile(path, &library, *first, *second) != StatusCode::kOk) state.SkipWithError("open failed");
       });
   Report(state, "StationLoad", per_table, 2 * per_table, total);
 }

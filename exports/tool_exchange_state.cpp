@@ -25,22 +25,23 @@ void ReleaseCurrentLibrary() {
   state.library.reset();
 }
 
-int LoadNewCurrentLibrary(const char* path) {
+StatusCode LoadNewCurrentLibrary(const char* path) {
   toollib::ToolLibrary& library = CreateCurrentLibrary();
-  if (path == nullptr) return toollib::kFileCannotOpen;
+  if (path == nullptr) return StatusCode::kFileCannotOpen;
   return library.Load(path);
 }
 
 int OpenLibraryFile(const std::string& path) {
   ToolExchangeState& state = ExchangeState();
   state.libraryPath = path;
-  if (!platform::Files().Exists(path)) return kLibraryFileMissing;
-  if (LoadNewCurrentLibrary(path.c_str()) != toollib::kLoadOk) return kLibraryNotLoaded;
+  const StatusCode status =
+      platform::Files().Exists(path) ? LoadNewCurrentLibrary(path.c_str()) : StatusCode::kFileMissing;
+  if (status != StatusCode::kOk) return ExchangeResult(ExchangeStep::kOpen, status);
   if (state.library->Count() == 0) {
     ReleaseCurrentLibrary();
-    return kLibraryHasNoTools;
+    return QUARNEL_LIBRARY_HAS_NO_TOOLS;
   }
-  return kExchangeDone;
+  return QUARNEL_EXCHANGE_DONE;
 }
 
 void ReleaseStationTables() {

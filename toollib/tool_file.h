@@ -1,4 +1,4 @@
-// The tool library file: status codes, the 72-byte legacy tool record, the
+// The tool library file: its versions, the 72-byte legacy tool record, the
 // header read of a special-tool file and the file-name sanitiser.
 #pragma once
 
@@ -9,13 +9,6 @@
 #include "toollib/tool_record.h"
 
 namespace quarnel::toollib {
-
-// Status codes of ToolLibrary::Load and ToolLibrary::Save.
-inline constexpr int kLoadOk = 0;
-inline constexpr int kFileCannotOpen = 764;
-inline constexpr int kFileReadFailed = 765;
-inline constexpr int kFileWriteFailed = 767;
-inline constexpr int kFileUnknownVersion = 768;
 
 // The version every save writes.
 inline constexpr int kCurrentLibraryVersion = 92;

@@ -89,7 +89,7 @@ class SpecialToolWriter : public ::testing::Test {
     info = SpecialToolInfo{};
     info.path = path_.c_str();
     GeomItemList items;
-    EXPECT_EQ(ReadSpecialTool(&info, items), kSpecialToolRead);
+    EXPECT_EQ(ReadSpecialTool(&info, items), StatusCode::kOk);
     std::vector<GeomEntity> back;
     GeomItem item;
     for (int32_t i = 1; i <= static_cast<int32_t>(items.Count()); ++i) {

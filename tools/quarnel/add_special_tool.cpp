@@ -94,7 +94,7 @@ std::string RewriteLosses(const std::string& libraryPath, const std::vector<Tool
   if (sided > 0) losses += "the side of " + std::to_string(sided) + " special tool(s)";
   toollib::ToolLibrary library;
   const toollib::CurrentLibraryScope scope(&library);
-  if (library.Load(libraryPath.c_str()) == toollib::kLoadOk && library.Extras().Count() > 0) {
+  if (library.Load(libraryPath.c_str()) == StatusCode::kOk && library.Extras().Count() > 0) {
     losses += std::string(losses.empty() ? "" : " and ") + std::to_string(library.Extras().Count()) +
               " extra record(s)";
   }

@@ -45,7 +45,7 @@ int FileVersion(const std::string& path, FileKind kind) {
 // Receive entry points only tell which station carries each tool.
 std::vector<std::set<int>> StationNumbers(const std::string& stationPath) {
   stations::StationTable first(0), second(1);
-  if (!stations::LoadStationFile(stationPath, nullptr, first, second)) {
+  if (stations::LoadStationFile(stationPath, nullptr, first, second) != StatusCode::kOk) {
     throw FileFailure(stationPath, "the station file could not be opened");
   }
   std::vector<std::set<int>> numbers(2);
