@@ -101,7 +101,7 @@ void BenchStationLoad(benchmark::State& state, int64_t per_table) {
   const std::string path = StationFile(kStationLibraryTools, per_table);
   toollib::ToolLibrary library;
   toollib::CurrentLibraryScope current(&library);
-  if (library.Load(Library92File(kStationLibraryTools).c_str()) != 0) state.SkipWithError("load failed");
+  if (library.Load(Library92File(kStationLibraryTools).c_str()) != StatusCode::kOk) state.SkipWithError("load failed");
   std::unique_ptr<stations::StationTable> first, second;
   const double total = TimedLoop(
       state,
