@@ -36,7 +36,7 @@ class Refill {
 // hands its outline to `deliver`, after telling `expect` (when given) how many
 // items it comes from; the read's status, with no outline when the read failed.
 StatusCode ReadOutline(SpecialToolInfo* info, const OutlineSink& deliver,
-                    const std::function<void(size_t)>& expect = {}) {
+                       const std::function<void(size_t)>& expect = {}) {
   spectool::GeomItemList& items = ReadItemList();
   const Refill refill(items);
   if (info == nullptr) return StatusCode::kFileMissing;

@@ -34,9 +34,11 @@ StatusCode LoadNewCurrentLibrary(const char* path) {
 int OpenLibraryFile(const std::string& path) {
   ToolExchangeState& state = ExchangeState();
   state.libraryPath = path;
-  const StatusCode status =
-      platform::Files().Exists(path) ? LoadNewCurrentLibrary(path.c_str()) : StatusCode::kFileMissing;
-  if (status != StatusCode::kOk) return ExchangeResult(ExchangeStep::kOpen, status);
+  if (!platform::Files().Exists(path)) {
+    return ExchangeResult(ExchangeStep::kOpen, StatusCode::kFileMissing);
+  }
+  const StatusCode loaded = LoadNewCurrentLibrary(path.c_str());
+  if (loaded != StatusCode::kOk) return ExchangeResult(ExchangeStep::kOpen, loaded);
   if (state.library->Count() == 0) {
     ReleaseCurrentLibrary();
     return QUARNEL_LIBRARY_HAS_NO_TOOLS;

@@ -26,8 +26,8 @@ inline constexpr uint32_t kLinksPerPage = kPageBytes / 4;
 // The cursor value that means "no current record".
 inline constexpr uint32_t kNoRecord = static_cast<uint32_t>(-4);
 
-// The message of a store status code (any number; codes beyond 12 are unknown), in one buffer shared by all stores that stays
-// valid until the next call.
+// The message of a store status code (0 to 12; any other number is unknown),
+// in one buffer shared by all stores that stays valid until the next call.
 const char* ErrorText(uint32_t status);
 
 class VirStore {

@@ -14,7 +14,7 @@
 /* Results of the Send and Receive families. */
 #define QUARNEL_EXCHANGE_DONE 0
 #define QUARNEL_LIBRARY_FILE_MISSING 1 /* SendTools, ReceiveTools: no library file */
-#define QUARNEL_LIBRARY_NOT_LOADED 2   /* the library, or the station file, cannot be loaded or opened */
+#define QUARNEL_LIBRARY_NOT_LOADED 2   /* library or station file cannot be loaded or opened */
 #define QUARNEL_LIBRARY_NOT_SAVED 3
 #define QUARNEL_LIBRARY_HAS_NO_TOOLS 5
 

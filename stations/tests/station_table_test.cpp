@@ -252,7 +252,8 @@ TEST_F(StationTableTest, StationFileHoldsBothTablesAfterItsLeadingArea) {
   EXPECT_EQ(StationOfTool(&first, 1), 61);
   EXPECT_EQ(StationOfTool(&second, 2), 62);
   EXPECT_EQ(second.tableIdentifier, 1);
-  EXPECT_EQ(LoadStationFile("c:\\missing.st", &library_, first, second), StatusCode::kFileCannotOpen);
+  EXPECT_EQ(LoadStationFile("c:\\missing.st", &library_, first, second),
+            StatusCode::kFileCannotOpen);
 }
 
 }  // namespace

@@ -30,7 +30,9 @@ ToolFields Fields(int32_t type, float size) {
 
 class LibraryLoadTest : public LibraryTest {
  protected:
-  StatusCode Load(const std::string& bytes) { return library_.Load(WriteFile("lib.tlb", bytes).c_str()); }
+  StatusCode Load(const std::string& bytes) {
+    return library_.Load(WriteFile("lib.tlb", bytes).c_str());
+  }
 };
 
 TEST_F(LibraryLoadTest, MissingFileCannotBeOpened) {
