@@ -102,7 +102,7 @@ void BenchStationLoad(benchmark::State& state, int64_t per_table) {
   const std::string path = StationFile(kStationLibraryTools, per_table);
   toollib::ToolLibrary library;
   toollib::SpecialToolFolderBuffer& folder = exports::Module().folder;
-  if (library.Load(Library92File(kStationLibraryTools).c_str(), folder) != 0) state.SkipWithError("load failed");
+  if (library.Load(Library92File(kStationLibraryTools).c_str(), folder) != StatusCode::kOk) state.SkipWithError("load failed");
   std::unique_ptr<stations::StationTable> first, second;
   const double total = TimedLoop(
       state,
@@ -111,7 +111,7 @@ void BenchStationLoad(benchmark::State& state, int64_t per_table) {
         second = std::make_unique<stations::StationTable>(1);
       },
       [&] {
-        if (!stations::LoadStationFile(path, {&library, folder}, *first, *second)) state.SkipWithError("open failed");
+        if (stations::LoadStationFile(path, {&library, folder}, *first, *second) != StatusCode::kOk) state.SkipWithError("open failed");
       });
   Report(state, "StationLoad", per_table, 2 * per_table, total);
 }

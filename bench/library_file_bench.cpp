@@ -51,7 +51,7 @@ void BenchLoad(benchmark::State& state, const std::string& series, const std::st
     toollib::ToolLibrary library;
     const int64_t before = HeapBytesInUse();
     ResetHeapPeak();
-    if (library.Load(path.c_str(), exports::Module().folder) != 0) state.SkipWithError("load failed");
+    if (library.Load(path.c_str(), exports::Module().folder) != StatusCode::kOk) state.SkipWithError("load failed");
     state.counters["peak_MB"] = static_cast<double>(HeapPeak() - before) / 1e6;
     state.counters["held_MB"] = static_cast<double>(HeapBytesInUse() - before) / 1e6;
   }
@@ -71,9 +71,9 @@ void BenchLoad(benchmark::State& state, const std::string& series, const std::st
 void BenchSave(benchmark::State& state, const std::string& series, const std::string& path,
                int64_t tools, const std::string& output, const std::string& floor) {
   toollib::ToolLibrary library;
-  if (library.Load(path.c_str(), exports::Module().folder) != 0) state.SkipWithError("load failed");
+  if (library.Load(path.c_str(), exports::Module().folder) != StatusCode::kOk) state.SkipWithError("load failed");
   const auto save = [&] {
-    if (library.Save(output.c_str()) != 0) state.SkipWithError("save failed");
+    if (library.Save(output.c_str()) != StatusCode::kOk) state.SkipWithError("save failed");
   };
   save();  // untimed, as the floor's first run
   const double total = TimedLoop(state, save);

@@ -61,27 +61,31 @@ using namespace quarnel::exports;
 // when the library holds no tools. The station file is only read.
 extern "C" QUARNEL_API int QUARNEL_CALL StartReceiveTool(const char* libraryPath,
                                                          const char* stationPath, int* count) {
-  return GuardedExchange(kLibraryNotLoaded, [&] {
+  return GuardedExchange(QUARNEL_LIBRARY_NOT_LOADED, [&] {
     ToolExchangeState& state = ExchangeState();
     // Tables of an earlier sequence never describe the library loaded now.
     ReleaseStationTables();
     state.libraryPath = libraryPath != nullptr ? libraryPath : "";
-    if (LoadNewCurrentLibrary(libraryPath) != quarnel::toollib::kLoadOk) return kLibraryNotLoaded;
+    const quarnel::StatusCode loaded = LoadNewCurrentLibrary(libraryPath);
+    if (loaded != quarnel::StatusCode::kOk) return ExchangeResult(ExchangeStep::kOpen, loaded);
     const auto tools = static_cast<int>(state.library->Count());
     Put(count, tools);
     if (tools == 0) {
       ReleaseCurrentLibrary();
-      return kLibraryHasNoTools;
+      return QUARNEL_LIBRARY_HAS_NO_TOOLS;
     }
     state.firstStations = std::make_unique<quarnel::stations::StationTable>(0);
     state.secondStations = std::make_unique<quarnel::stations::StationTable>(1);
-    if (stationPath == nullptr ||
-        !quarnel::stations::LoadStationFile(stationPath, Module().Links(),
-                                            *state.firstStations, *state.secondStations)) {
+    const quarnel::StatusCode stations =
+        stationPath == nullptr
+            ? quarnel::StatusCode::kFileCannotOpen
+            : quarnel::stations::LoadStationFile(stationPath, Module().Links(),
+                                                 *state.firstStations, *state.secondStations);
+    if (stations != quarnel::StatusCode::kOk) {
       ReleaseStationTables();
-      return kLibraryNotLoaded;
+      return ExchangeResult(ExchangeStep::kOpen, stations);
     }
-    return kExchangeDone;
+    return QUARNEL_EXCHANGE_DONE;
   });
 }
 
@@ -96,15 +100,15 @@ extern "C" QUARNEL_API int QUARNEL_CALL ReceiveTool(int index, float* size, int*
                                                     float* valueA, float* valueB, float* valueC,
                                                     float* valueD, int* secondStation,
                                                     int* firstStation) {
-  return Guarded(kExchangeDone, [&] {
+  return Guarded(QUARNEL_EXCHANGE_DONE, [&] {
     ToolExchangeState& state = ExchangeState();
     quarnel::toollib::ToolLibrary* library = state.library.get();
     if (library == nullptr || index < 0 || static_cast<uint32_t>(index) >= library->Count()) {
-      return kExchangeDone;
+      return QUARNEL_EXCHANGE_DONE;
     }
     const int32_t position = index + 1;
     quarnel::toollib::ToolRecord tool;
-    if (library->ReadAt(tool, position) != 1) return kExchangeDone;
+    if (library->ReadAt(tool, position) != 1) return QUARNEL_EXCHANGE_DONE;
     const HostToolValues values = ValuesOfTool(tool);
     PutName(name, values.name);
     Put(size, values.size);
@@ -128,16 +132,16 @@ extern "C" QUARNEL_API int QUARNEL_CALL ReceiveTool(int index, float* size, int*
     Put(valueD, values.valueD);
     Put(secondStation, SecondTableStation(*library, state.secondStations.get(), position, tool));
     Put(firstStation, quarnel::stations::StationOfTool(state.firstStations.get(), position));
-    return kExchangeDone;
+    return QUARNEL_EXCHANGE_DONE;
   });
 }
 
 // Drops the sequence's library and both station tables. Always 0.
 extern "C" QUARNEL_API int QUARNEL_CALL EndReceiveTool(void) {
-  return Guarded(kExchangeDone, [] {
+  return Guarded(QUARNEL_EXCHANGE_DONE, [] {
     ReleaseCurrentLibrary();
     ReleaseStationTables();
-    return kExchangeDone;
+    return QUARNEL_EXCHANGE_DONE;
   });
 }
 
@@ -147,9 +151,9 @@ extern "C" QUARNEL_API int QUARNEL_CALL EndReceiveTool(void) {
 // it cannot be loaded (the library stays current), 5 when it has no tools.
 extern "C" QUARNEL_API int QUARNEL_CALL ReceiveTools(CStringParameter passedPath, CObList* tools) {
   const CString libraryPath = TakePassedString(passedPath);
-  return GuardedExchange(kLibraryNotLoaded, [&] {
+  return GuardedExchange(QUARNEL_LIBRARY_NOT_LOADED, [&] {
     const int status = OpenLibraryFile(libraryPath.GetString());
-    if (status != kExchangeDone) return status;
+    if (status != QUARNEL_EXCHANGE_DONE) return status;
     quarnel::toollib::ToolLibrary& library = *ExchangeState().library;
     const auto count = static_cast<int32_t>(library.Count());
     for (int32_t position = 1; position <= count && tools != nullptr; ++position) {
@@ -160,6 +164,6 @@ extern "C" QUARNEL_API int QUARNEL_CALL ReceiveTools(CStringParameter passedPath
       static_cast<void>(item.release());
     }
     ReleaseCurrentLibrary();
-    return kExchangeDone;
+    return QUARNEL_EXCHANGE_DONE;
   });
 }

@@ -50,23 +50,24 @@ using namespace quarnel::exports;
 // Opens the library at `libraryPath` for overwriting, or starts an empty one
 // (newLibrary not 0) that EndSendTool writes there. A null path cannot be loaded.
 extern "C" QUARNEL_API int QUARNEL_CALL StartSendTool(const char* libraryPath, int newLibrary) {
-  return GuardedExchange(kLibraryNotLoaded, [&] {
+  return GuardedExchange(QUARNEL_LIBRARY_NOT_LOADED, [&] {
     ToolExchangeState& state = ExchangeState();
     state.libraryPath = libraryPath != nullptr ? libraryPath : "";
     state.newLibrary = newLibrary;
     if (newLibrary != 0 && libraryPath != nullptr) {
       CreateCurrentLibrary();
-      return kExchangeDone;
+      return QUARNEL_EXCHANGE_DONE;
     }
-    if (LoadNewCurrentLibrary(libraryPath) != quarnel::toollib::kLoadOk) {
+    const quarnel::StatusCode loaded = LoadNewCurrentLibrary(libraryPath);
+    if (loaded != quarnel::StatusCode::kOk) {
       ReleaseCurrentLibrary();
-      return kLibraryNotLoaded;
+      return ExchangeResult(ExchangeStep::kOpen, loaded);
     }
     if (state.library->Count() == 0) {
       ReleaseCurrentLibrary();
-      return kLibraryHasNoTools;
+      return QUARNEL_LIBRARY_HAS_NO_TOOLS;
     }
-    return kExchangeDone;
+    return QUARNEL_EXCHANGE_DONE;
   });
 }
 
@@ -78,9 +79,9 @@ extern "C" QUARNEL_API int QUARNEL_CALL SendTool(int index, float size, int type
                                                  float a4, int dieClearanceCount, float d1,
                                                  float d2, float d3, float d4, float valueA,
                                                  float valueB, float valueC, float valueD) {
-  return Guarded(kExchangeDone, [&] {
+  return Guarded(QUARNEL_EXCHANGE_DONE, [&] {
     ToolExchangeState& state = ExchangeState();
-    if (state.library == nullptr) return kExchangeDone;
+    if (state.library == nullptr) return QUARNEL_EXCHANGE_DONE;
     const HostToolValues values{size, typeCode, name, x,  y,  z,  keyedCount,
                                 a1,   a2,       a3,   a4, dieClearanceCount,
                                 d1,   d2,       d3,   d4, valueA, valueB,
@@ -92,19 +93,19 @@ extern "C" QUARNEL_API int QUARNEL_CALL SendTool(int index, float size, int type
     } else if (IsToolIndex(*state.library, index)) {
       OverwriteTool(*state.library, index + 1, values);
     }
-    return kExchangeDone;
+    return QUARNEL_EXCHANGE_DONE;
   });
 }
 
 // Saves the sequence's library to its path and drops it, even when the save
 // fails (3). Without a library nothing is written and the answer is 0.
 extern "C" QUARNEL_API int QUARNEL_CALL EndSendTool(void) {
-  return GuardedExchange(kLibraryNotSaved, [] {
+  return GuardedExchange(QUARNEL_LIBRARY_NOT_SAVED, [] {
     ToolExchangeState& state = ExchangeState();
-    if (state.library == nullptr) return kExchangeDone;
-    const int status = state.library->Save(state.libraryPath.c_str());
+    if (state.library == nullptr) return QUARNEL_EXCHANGE_DONE;
+    const quarnel::StatusCode saved = state.library->Save(state.libraryPath.c_str());
     ReleaseCurrentLibrary();
-    return status == quarnel::toollib::kLoadOk ? kExchangeDone : kLibraryNotSaved;
+    return ExchangeResult(ExchangeStep::kSave, saved);
   });
 }
 
@@ -114,10 +115,10 @@ extern "C" QUARNEL_API int QUARNEL_CALL EndSendTool(void) {
 // ignored. A failed save (3) leaves the library current for EndSendTool.
 extern "C" QUARNEL_API int QUARNEL_CALL SendTools(CStringParameter passedPath, CObList* tools) {
   const CString libraryPath = TakePassedString(passedPath);
-  return GuardedExchange(kLibraryNotLoaded, [&] {
+  return GuardedExchange(QUARNEL_LIBRARY_NOT_LOADED, [&] {
     const int status = OpenLibraryFile(libraryPath.GetString());
-    if (status == kLibraryNotLoaded) ReleaseCurrentLibrary();
-    if (status != kExchangeDone) return status;
+    if (status == QUARNEL_LIBRARY_NOT_LOADED) ReleaseCurrentLibrary();
+    if (status != QUARNEL_EXCHANGE_DONE) return status;
     ToolExchangeState& state = ExchangeState();
     quarnel::toollib::ToolLibrary& library = *state.library;
     const auto count = static_cast<int32_t>(library.Count());
@@ -126,10 +127,9 @@ extern "C" QUARNEL_API int QUARNEL_CALL SendTools(CStringParameter passedPath, C
       const ToolListItem* item = items.Next();
       if (item != nullptr) OverwriteTool(library, position, ValuesOfItem(*item));
     }
-    if (library.Save(state.libraryPath.c_str()) != quarnel::toollib::kLoadOk) {
-      return kLibraryNotSaved;
-    }
+    const quarnel::StatusCode saved = library.Save(state.libraryPath.c_str());
+    if (saved != quarnel::StatusCode::kOk) return ExchangeResult(ExchangeStep::kSave, saved);
     ReleaseCurrentLibrary();
-    return kExchangeDone;
+    return QUARNEL_EXCHANGE_DONE;
   });
 }

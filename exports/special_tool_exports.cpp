@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "exports/export_status.h"
 #include "exports/guard.h"
 #include "exports/special_tool_outline.h"
 #include "exports/module_state.h"
@@ -34,13 +35,13 @@ class Refill {
 // Reads the special tool named by `info` into ReadItemList (emptied first) and
 // hands its outline to `deliver`, after telling `expect` (when given) how many
 // items it comes from; the read's status, with no outline when the read failed.
-int32_t ReadOutline(SpecialToolInfo* info, const OutlineSink& deliver,
-                    const std::function<void(size_t)>& expect = {}) {
+StatusCode ReadOutline(SpecialToolInfo* info, const OutlineSink& deliver,
+                       const std::function<void(size_t)>& expect = {}) {
   spectool::GeomItemList& items = ReadItemList();
   const Refill refill(items);
-  if (info == nullptr) return spectool::kSpecialToolMissing;
-  const int status = spectool::ReadSpecialTool(info, items, Module().Links());
-  if (status != spectool::kSpecialToolRead) return status;
+  if (info == nullptr) return StatusCode::kFileMissing;
+  const StatusCode status = spectool::ReadSpecialTool(info, items, Module().Links());
+  if (status != StatusCode::kOk) return status;
   if (items.Count() == 0) return status;
   spectool::ExpandPatterns(items);
   if (expect) expect(items.Count());
@@ -78,32 +79,32 @@ namespace ex = quarnel::exports;
 extern "C" {
 
 QUARNEL_API int32_t QUARNEL_CALL OpenSpecialTool(SpecialToolInfo* info, int32_t* count) {
-  return Guarded<int32_t>(quarnel::spectool::kSpecialToolCannotOpen, [&] {
+  return Guarded<int32_t>(QUARNEL_SPECIAL_TOOL_CANNOT_OPEN, [&] {
     ex::SetCount(count, 0);
     std::optional<ex::GeomEntityList>& geom_list = ex::GeomList();
     geom_list.emplace();  // a fresh list: the last outline's memory goes with it
     ex::GeomEntityList& outline = *geom_list;
     // One entity per item is the usual outline (a grid of holes): reserving it
     // spares the regrowth copies, each of which would touch fresh memory.
-    const int32_t status = ex::ReadOutline(
+    const quarnel::StatusCode status = ex::ReadOutline(
         info, [&outline](const GeomEntity& entity) { outline.push_back(entity); },
         [&outline](size_t items) { outline.reserve(std::min(items, ex::kMaxOutlineEntities)); });
     ex::SetCount(count, outline.size());
-    return status;
+    return ex::SpecialToolResult(status);
   });
 }
 
 QUARNEL_API int32_t QUARNEL_CALL LoadSpecialTool(SpecialToolInfo* info, int32_t* count) {
-  return Guarded<int32_t>(quarnel::spectool::kSpecialToolCannotOpen, [&] {
+  return Guarded<int32_t>(QUARNEL_SPECIAL_TOOL_CANNOT_OPEN, [&] {
     ex::SetCount(count, 0);
     quarnel::spectool::GeomItemList& loaded = ex::LoadedItemList();
     const ex::Refill refill(loaded);
     // Entities go straight into the list: no second copy of the outline is held.
-    const int32_t status = ex::ReadOutline(info, [&loaded](const GeomEntity& entity) {
+    const quarnel::StatusCode status = ex::ReadOutline(info, [&loaded](const GeomEntity& entity) {
       loaded.Append(quarnel::spectool::GeomItem(entity));
     });
     ex::SetCount(count, loaded.Count());
-    return status;
+    return ex::SpecialToolResult(status);
   });
 }
 

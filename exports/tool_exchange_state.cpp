@@ -12,22 +12,25 @@ toollib::ToolLibrary& CreateCurrentLibrary() {
 
 void ReleaseCurrentLibrary() { ExchangeState().library.reset(); }
 
-int LoadNewCurrentLibrary(const char* path) {
+StatusCode LoadNewCurrentLibrary(const char* path) {
   toollib::ToolLibrary& library = CreateCurrentLibrary();
-  if (path == nullptr) return toollib::kFileCannotOpen;
+  if (path == nullptr) return StatusCode::kFileCannotOpen;
   return library.Load(path, Module().folder);
 }
 
 int OpenLibraryFile(const std::string& path) {
   ToolExchangeState& state = ExchangeState();
   state.libraryPath = path;
-  if (!platform::Files().Exists(path)) return kLibraryFileMissing;
-  if (LoadNewCurrentLibrary(path.c_str()) != toollib::kLoadOk) return kLibraryNotLoaded;
+  if (!platform::Files().Exists(path)) {
+    return ExchangeResult(ExchangeStep::kOpen, StatusCode::kFileMissing);
+  }
+  const StatusCode loaded = LoadNewCurrentLibrary(path.c_str());
+  if (loaded != StatusCode::kOk) return ExchangeResult(ExchangeStep::kOpen, loaded);
   if (state.library->Count() == 0) {
     ReleaseCurrentLibrary();
-    return kLibraryHasNoTools;
+    return QUARNEL_LIBRARY_HAS_NO_TOOLS;
   }
-  return kExchangeDone;
+  return QUARNEL_EXCHANGE_DONE;
 }
 
 void ReleaseStationTables() {

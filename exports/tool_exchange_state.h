@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "exports/export_status.h"
 #include "exports/guard.h"
 #include "exports/module_state.h"
 #include "toollib/tool_file.h"
@@ -12,12 +13,6 @@
 
 namespace quarnel::exports {
 
-// Status codes of the Send and Receive entry points.
-inline constexpr int kExchangeDone = 0;
-inline constexpr int kLibraryFileMissing = 1;
-inline constexpr int kLibraryNotLoaded = 2;  // also: the station file cannot be opened
-inline constexpr int kLibraryNotSaved = 3;
-inline constexpr int kLibraryHasNoTools = 5;
 
 // Replaces the sequence's library by a new empty one and makes it the current
 // library; the earlier library, if any, is dropped unsaved.
@@ -26,11 +21,13 @@ toollib::ToolLibrary& CreateCurrentLibrary();
 void ReleaseCurrentLibrary();
 // Creates the sequence's library as the current library and loads the file
 // at `path` into it; the status of the load (cannot open for a null path).
-int LoadNewCurrentLibrary(const char* path);
+StatusCode LoadNewCurrentLibrary(const char* path);
 // The opening that SendTools and ReceiveTools share: remembers `path` as the
-// library path; 1 when no file is there (tested with the full path that the
-// load then opens), 2 when it cannot be loaded (the library stays current),
-// 5 when it holds no tools (the library is dropped), else 0.
+// library path; QUARNEL_LIBRARY_FILE_MISSING when no file is there (tested
+// with the full path that the load then opens), QUARNEL_LIBRARY_NOT_LOADED
+// when it cannot be loaded (the library stays current),
+// QUARNEL_LIBRARY_HAS_NO_TOOLS when it holds no tools (the library is
+// dropped), else QUARNEL_EXCHANGE_DONE.
 int OpenLibraryFile(const std::string& path);
 // Drops both station tables.
 void ReleaseStationTables();

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "exports/export_status.h"
 #include "exports/guard.h"
 #include "exports/host_objects.h"
 #include "partfile/part_drawing_writer.h"
@@ -47,14 +48,12 @@ std::vector<partfile::SecondListRecord> CopySecondList(CObList* list) {
 
 extern "C" QUARNEL_API uint8_t QUARNEL_CALL ViewSpecialTool(SpecialToolInfo* info) {
   namespace ex = quarnel::exports;
-  return quarnel::exports::Guarded<uint8_t>(0, [&]() -> uint8_t {
-    if (info == nullptr) return 0;
+  return quarnel::exports::Guarded<uint8_t>(QUARNEL_DRAWING_NOT_WRITTEN, [&]() -> uint8_t {
+    if (info == nullptr) return QUARNEL_DRAWING_NOT_WRITTEN;
     const std::vector<GeomEntity> entities = ex::CopyEntities(info->entities);
     const std::vector<quarnel::partfile::SecondListRecord> second_list =
         ex::CopySecondList(info->secondList);
-    return quarnel::partfile::SavePartDrawing(quarnel::partfile::kPartDrawingPath, entities,
-                                              second_list)
-               ? 1
-               : 0;
+    return ex::DrawingResult(quarnel::partfile::SavePartDrawing(
+        quarnel::partfile::kPartDrawingPath, entities, second_list));
   });
 }

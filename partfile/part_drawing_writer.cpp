@@ -20,11 +20,10 @@ bool WritePartDrawing(platform::File& file, std::span<const GeomEntity> entities
          EncodeTrailer(out, PartDrawingTrailer{.entityCount = entity_count}) && out.Flush();
 }
 
-bool SavePartDrawing(const std::string& path, std::span<const GeomEntity> entities,
-                     std::span<const SecondListRecord> second_list) {
-  const platform::SafeWriteResult result = platform::WriteFileSafely(
+StatusCode SavePartDrawing(const std::string& path, std::span<const GeomEntity> entities,
+                           std::span<const SecondListRecord> second_list) {
+  return platform::WriteFileSafely(
       path, [&](platform::File& file) { return WritePartDrawing(file, entities, second_list); });
-  return result == platform::SafeWriteResult::kDone;
 }
 
 }  // namespace quarnel::partfile

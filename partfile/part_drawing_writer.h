@@ -8,6 +8,7 @@
 
 #include "partfile/part_drawing_format.h"
 #include "platform/file_system.h"
+#include "platform/status.h"
 #include "quarnel/geometry.h"
 
 namespace quarnel::partfile {
@@ -22,8 +23,9 @@ bool WritePartDrawing(platform::File& file, std::span<const GeomEntity> entities
                       std::span<const SecondListRecord> second_list);
 
 // Writes the part drawing to `path` through a temporary file that replaces
-// `path` only when complete; true when the new file is in place.
-bool SavePartDrawing(const std::string& path, std::span<const GeomEntity> entities,
-                     std::span<const SecondListRecord> second_list);
+// `path` only when complete; kOk when the new file is in place, else
+// kFileCannotOpen or kFileWriteFailed.
+StatusCode SavePartDrawing(const std::string& path, std::span<const GeomEntity> entities,
+                           std::span<const SecondListRecord> second_list);
 
 }  // namespace quarnel::partfile

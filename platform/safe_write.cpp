@@ -4,19 +4,19 @@ namespace quarnel::platform {
 
 std::string TemporaryPathFor(const std::string& path) { return path + ".quarnel-tmp"; }
 
-SafeWriteResult WriteFileSafely(const std::string& path, const std::function<bool(File&)>& write) {
+StatusCode WriteFileSafely(const std::string& path, const std::function<bool(File&)>& write) {
   FileSystem& files = Files();
   const std::string temporary = TemporaryPathFor(path);
   std::unique_ptr<File> file = files.Open(temporary, OpenMode::kWrite);
-  if (!file) return SafeWriteResult::kOpenFailed;
+  if (!file) return StatusCode::kFileCannotOpen;
   const bool written = write(*file) && file->Flush();
   const bool closed = file->Close();
   file.reset();
   if (!written || !closed || !files.Replace(temporary, path)) {
     files.Remove(temporary);
-    return SafeWriteResult::kWriteFailed;
+    return StatusCode::kFileWriteFailed;
   }
-  return files.FlushFolderOf(path) ? SafeWriteResult::kDone : SafeWriteResult::kWriteFailed;
+  return files.FlushFolderOf(path) ? StatusCode::kOk : StatusCode::kFileWriteFailed;
 }
 
 }  // namespace quarnel::platform

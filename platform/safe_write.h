@@ -8,17 +8,18 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/status.h"
 
 namespace quarnel::platform {
 
-enum class SafeWriteResult { kDone, kOpenFailed, kWriteFailed };
-
 // Calls `write` with the open temporary file; `write` returns false when a write
-// failed. On any failure before the move the temporary file is removed and
-// `path` is untouched. When only the folder's flush after the move fails,
-// `path` holds the new content but its survival of a power cut is not assured:
-// that is reported as a failed write too.
-SafeWriteResult WriteFileSafely(const std::string& path, const std::function<bool(File&)>& write);
+// failed. kOk when `path` holds the new content, kFileCannotOpen when the
+// temporary file cannot be created, else kFileWriteFailed. On any failure
+// before the move the temporary file is removed and `path` is untouched.
+// When only the folder's flush after the move fails, `path` holds the new
+// content but its survival of a power cut is not assured: that is reported as
+// a failed write too.
+StatusCode WriteFileSafely(const std::string& path, const std::function<bool(File&)>& write);
 
 // The name of the temporary file used for `path`.
 std::string TemporaryPathFor(const std::string& path);

@@ -53,8 +53,8 @@ class GeomItemList : public store::LinkedRecordList {
  public:
   GeomItemList() : LinkedRecordList(kGeomItemSize) {}
 
-  uint32_t Append(const GeomItem& item) { return RecordList::Append(&item); }
-  uint32_t UpdateCurrent(const GeomItem& item) { return RecordList::UpdateCurrent(&item); }
+  StatusCode Append(const GeomItem& item) { return RecordList::Append(&item); }
+  StatusCode UpdateCurrent(const GeomItem& item) { return RecordList::UpdateCurrent(&item); }
   int ReadAt(GeomItem& item, int32_t n) { return RecordList::ReadAt(&item, n); }
   int ReadNext(GeomItem& item) { return RecordList::ReadNext(&item); }
   using RecordList::Append;

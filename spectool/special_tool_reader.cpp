@@ -41,11 +41,11 @@ void FillInfo(SpecialToolInfo& info, const ToolRecord& record, float info_value)
 
 // Version 7: a file that ends inside its tool data is still read (status 0),
 // only without tool data or entities; a short entity section keeps what it gave.
-int ReadLegacyTool(BinaryReader& in, const std::string& path, ToolRecord& record, SpecialToolInfo& info,
-                   GeomItemList& items, const toollib::SpecialToolLinks& links) {
+StatusCode ReadLegacyTool(BinaryReader& in, const std::string& path, ToolRecord& record, SpecialToolInfo& info,
+                          GeomItemList& items, const toollib::SpecialToolLinks& links) {
   toollib::LegacyToolRecord block;
   uint8_t side_code = 0;
-  if (!toollib::DecodeLegacyToolHeader(in, block, side_code)) return kSpecialToolRead;
+  if (!toollib::DecodeLegacyToolHeader(in, block, side_code)) return StatusCode::kOk;
   toollib::ApplySideCode(side_code, record);
 
   toollib::FillFromToolBlock(block, record);
@@ -53,27 +53,27 @@ int ReadLegacyTool(BinaryReader& in, const std::string& path, ToolRecord& record
   FillInfo(info, record, block.size);
 
   ReadSpecialToolGeometry(in, EntityForm::kShort, items);
-  return kSpecialToolRead;
+  return StatusCode::kOk;
 }
 
-int ReadCurrentTool(BinaryReader& in, int version, ToolRecord& record, SpecialToolInfo& info,
+StatusCode ReadCurrentTool(BinaryReader& in, int version, ToolRecord& record, SpecialToolInfo& info,
                     GeomItemList& items) {
   float info_value = 0.0f;
   uint8_t side_code = 0;
-  if (!DecodeToolHeader(in, version, record, side_code, info_value)) return kSpecialToolEndedEarly;
+  if (!DecodeToolHeader(in, version, record, side_code, info_value)) return StatusCode::kFileReadFailed;
   toollib::ApplySideCode(side_code, record);
   FillInfo(info, record, info_value);
-  return ReadSpecialToolGeometry(in, EntityForm::kLong, items) ? kSpecialToolRead : kSpecialToolEndedEarly;
+  return ReadSpecialToolGeometry(in, EntityForm::kLong, items) ? StatusCode::kOk : StatusCode::kFileReadFailed;
 }
 
 }  // namespace
 
-int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items, const toollib::SpecialToolLinks& links) {
-  if (info == nullptr || info->path == nullptr) return kSpecialToolMissing;
+StatusCode ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items, const toollib::SpecialToolLinks& links) {
+  if (info == nullptr || info->path == nullptr) return StatusCode::kFileMissing;
   const size_t length = strnlen(info->path, kMaxSpecialToolPath + 1);
-  if (length > kMaxSpecialToolPath) return kSpecialToolMissing;
+  if (length > kMaxSpecialToolPath) return StatusCode::kFileMissing;
   const std::string path(info->path, length);
-  if (!platform::Files().Exists(path)) return kSpecialToolMissing;
+  if (!platform::Files().Exists(path)) return StatusCode::kFileMissing;
 
   ToolRecord record;
   record.typeCode = toollib::kTypeSpecial;
@@ -81,13 +81,13 @@ int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items, const toollib::S
 
   // The file closes when `file` goes out of scope, on every return below.
   const std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::kRead);
-  if (!file) return kSpecialToolCannotOpen;
+  if (!file) return StatusCode::kFileCannotOpen;
   BinaryReader in(*file);
   int16_t version = 0;
-  if (!in.ReadI16(version)) return kSpecialToolEndedEarly;
+  if (!in.ReadI16(version)) return StatusCode::kFileReadFailed;
   if (version == toollib::kLegacySpecialToolVersion) return ReadLegacyTool(in, path, record, *info, items, links);
   if (IsCurrentVersion(version)) return ReadCurrentTool(in, version, record, *info, items);
-  return kSpecialToolUnknownVersion;
+  return StatusCode::kFileUnknownVersion;
 }
 
 }  // namespace quarnel::spectool

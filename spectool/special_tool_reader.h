@@ -5,19 +5,13 @@
 #include <cstdint>
 
 #include "platform/binary_reader.h"
+#include "platform/status.h"
 #include "quarnel/special_tool_info.h"
 #include "spectool/geom_item.h"
 #include "spectool/special_tool_format.h"
 #include "toollib/special_tool_link.h"
 
 namespace quarnel::spectool {
-
-// Results of ReadSpecialTool.
-inline constexpr int kSpecialToolRead = 0;
-inline constexpr int kSpecialToolMissing = 1;         // no such file (or no usable path)
-inline constexpr int kSpecialToolCannotOpen = 2;
-inline constexpr int kSpecialToolUnknownVersion = 3;
-inline constexpr int kSpecialToolEndedEarly = 4;
 
 // Longest special-tool path accepted, NUL not counted.
 inline constexpr size_t kMaxSpecialToolPath = 255;
@@ -27,9 +21,12 @@ enum class EntityForm { kShort, kLong };
 
 // Reads the file named by info->path: fills info's tool fields (size through
 // side, nothing else) once the tool data were read and appends the file's
-// entities to `items`; the tool is tied to its file through `links`. Returns
-// one of the kSpecialTool* results.
-int ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items, const toollib::SpecialToolLinks& links);
+// entities to `items`; the tool is tied to its file through `links`. kOk when
+// read (for version 7 also when the tool data or the entities end early),
+// kFileMissing when there is no such file (or no usable path),
+// kFileCannotOpen, kFileUnknownVersion, or kFileReadFailed when the file
+// ended early.
+StatusCode ReadSpecialTool(SpecialToolInfo* info, GeomItemList& items, const toollib::SpecialToolLinks& links);
 
 // Reads an entity section in `form` from the reader's position, appending each
 // stored entity to `items`; false when the section ended early (the entities

@@ -98,12 +98,12 @@ SpecialToolWriteResult WriteSpecialTool(const std::string& path, const SpecialTo
       return result;
     }
   }
-  const platform::SafeWriteResult written = platform::WriteFileSafely(path, [&content](platform::File& file) {
+  const StatusCode written = platform::WriteFileSafely(path, [&content](platform::File& file) {
     platform::BinaryWriter out(file);
     return EncodeSpecialTool(out, content);
   });
-  if (written == platform::SafeWriteResult::kOpenFailed) result.status = SpecialToolWriteStatus::kCannotOpen;
-  if (written == platform::SafeWriteResult::kWriteFailed) result.status = SpecialToolWriteStatus::kWriteFailed;
+  if (written == StatusCode::kFileCannotOpen) result.status = SpecialToolWriteStatus::kCannotOpen;
+  if (written == StatusCode::kFileWriteFailed) result.status = SpecialToolWriteStatus::kWriteFailed;
   return result;
 }
 

@@ -6,10 +6,10 @@
 
 namespace quarnel::stations {
 
-bool LoadStationFile(const std::string& path, const toollib::SpecialToolLinks& links, StationTable& first,
-                     StationTable& second) {
+StatusCode LoadStationFile(const std::string& path, const toollib::SpecialToolLinks& links, StationTable& first,
+                           StationTable& second) {
   std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::kRead);
-  if (file == nullptr) return false;
+  if (file == nullptr) return StatusCode::kFileCannotOpen;
   platform::BinaryReader in(*file);
   // A file whose tables cannot be reached leaves both tables empty, as a file
   // that ends before them does: the host receives its tools without stations.
@@ -23,7 +23,7 @@ bool LoadStationFile(const std::string& path, const toollib::SpecialToolLinks& l
     platform::DropResult(second.LoadStations(in, kStationFileVersion, links));
   }
   file->Close();
-  return true;
+  return StatusCode::kOk;
 }
 
 }  // namespace quarnel::stations

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/status.h"
 #include "stations/station_table.h"
 #include "toollib/special_tool_link.h"
 
@@ -13,10 +14,11 @@ namespace quarnel::stations {
 inline constexpr int64_t kStationTablesOffset = 1394;
 
 // Loads both tables of the station file at `path` (a Windows path),
-// re-linking their stations against the links' library. False when the file cannot be
-// opened. A table that reads only in part keeps what it read, and the second
-// table is read from wherever the first one stopped.
-bool LoadStationFile(const std::string& path, const toollib::SpecialToolLinks& links, StationTable& first,
-                     StationTable& second);
+// re-linking their stations against the links' library. kOk, or
+// kFileCannotOpen when the file cannot be opened. A table that reads only in
+// part keeps what it read, and the second table is read from wherever the
+// first one stopped.
+StatusCode LoadStationFile(const std::string& path, const toollib::SpecialToolLinks& links, StationTable& first,
+                           StationTable& second);
 
 }  // namespace quarnel::stations

@@ -27,31 +27,31 @@ int StationTable::ReadAt(StationRecord& station, int32_t n) {
   return store::RecordList::ReadAt(station.bytes.data(), n);
 }
 
-uint32_t StationTable::Append(const StationRecord& station) {
+StatusCode StationTable::Append(const StationRecord& station) {
   return Append(station.bytes.data());
 }
 
-uint32_t StationTable::Append(const void* record) {
+StatusCode StationTable::Append(const void* record) {
   index_valid_ = false;
   return store::RecordList::Append(record);
 }
 
-uint32_t StationTable::InsertAt(const void* record, int32_t n) {
+StatusCode StationTable::InsertAt(const void* record, int32_t n) {
   index_valid_ = false;
   return store::RecordList::InsertAt(record, n);
 }
 
-uint32_t StationTable::UpdateCurrent(const void* record) {
+StatusCode StationTable::UpdateCurrent(const void* record) {
   index_valid_ = false;
   return store::RecordList::UpdateCurrent(record);
 }
 
-uint32_t StationTable::DeleteCurrent() {
+StatusCode StationTable::DeleteCurrent() {
   index_valid_ = false;
   return store::RecordList::DeleteCurrent();
 }
 
-uint32_t StationTable::DeleteAt(int32_t n) {
+StatusCode StationTable::DeleteAt(int32_t n) {
   index_valid_ = false;
   return store::RecordList::DeleteAt(n);
 }
@@ -99,7 +99,7 @@ int32_t StationTable::RelinkedPosition(int32_t t, toollib::ToolRecord& stored,
   // A store that failed keeps its failure and ends every walk at its first
   // read: only the walk itself answers then.
   const int64_t free_position =
-      Status() == store::kStatusOk ? taken.From(candidate) : NextFreePosition(candidate);
+      Status() == StatusCode::kOk ? taken.From(candidate) : NextFreePosition(candidate);
   if (free_position == candidate) return candidate;
   if (free_position > static_cast<int64_t>(library.Count())) return 0;
   return HoldsTool(library, static_cast<int32_t>(free_position), stored) ? static_cast<int32_t>(free_position) : 0;
@@ -118,7 +118,7 @@ int32_t StationTable::StationOf(int32_t tool_position) {
   Rewind();
   // A sticky status ends the walk at its first read: only the walk itself
   // answers then (and for an empty table).
-  if (Count() == 0 || Status() != store::kStatusOk) return WalkForStation(tool_position);
+  if (Count() == 0 || Status() != StatusCode::kOk) return WalkForStation(tool_position);
   if (!index_valid_) BuildIndex();
   if (held_filter_[static_cast<uint32_t>(tool_position) % kFilterBits]) {
     const auto found = std::lower_bound(

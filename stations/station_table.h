@@ -26,15 +26,15 @@ class StationTable : public store::RecordList {
   // Typed access to the stations (1-based positions); reads return 1 or 0.
   int ReadNext(StationRecord& station);
   int ReadAt(StationRecord& station, int32_t n);
-  uint32_t Append(const StationRecord& station);
+  StatusCode Append(const StationRecord& station);
 
   // The record list's changes, each also dropping the lookup index that
   // StationOf keeps (change a table through these, not through a RecordList&).
-  uint32_t Append(const void* record);
-  uint32_t InsertAt(const void* record, int32_t n);
-  uint32_t UpdateCurrent(const void* record);
-  uint32_t DeleteCurrent();
-  uint32_t DeleteAt(int32_t n);
+  StatusCode Append(const void* record);
+  StatusCode InsertAt(const void* record, int32_t n);
+  StatusCode UpdateCurrent(const void* record);
+  StatusCode DeleteCurrent();
+  StatusCode DeleteAt(int32_t n);
   void Clear();
   store::VirStore& store();
 

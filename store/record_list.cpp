@@ -2,16 +2,16 @@
 
 namespace quarnel::store {
 
-uint32_t RecordList::InsertAt(const void* record, int32_t n) {
+StatusCode RecordList::InsertAt(const void* record, int32_t n) {
   if (n == 1) return store_.Add(record, kAddAtFront);
   if (n < 1) {
-    store_.set_status(kStatusIndexOutOfRange);
+    store_.set_status(StatusCode::kIndexOutOfRange);
     return store_.status();
   }
   return store_.AddAtIndex(record, static_cast<uint32_t>(n - 1));
 }
 
-uint32_t RecordList::DeleteAt(int32_t n) {
+StatusCode RecordList::DeleteAt(int32_t n) {
   store_.Seek(IndexOfPosition(n));
   return store_.Delete();
 }
@@ -31,9 +31,9 @@ int RecordList::FinishRead(void* buffer, uint32_t code) {
 }
 
 int RecordList::FinishStatus() {
-  const uint32_t status = store_.status();
-  if (status != kStatusExpandedMemoryFail) store_.set_status(kStatusOk);
-  return status == kStatusOk ? 1 : 0;
+  const StatusCode status = store_.status();
+  if (status != StatusCode::kExpandedMemoryFail) store_.set_status(StatusCode::kOk);
+  return status == StatusCode::kOk ? 1 : 0;
 }
 
 }  // namespace quarnel::store

@@ -16,15 +16,15 @@ class RecordList {
   RecordList& operator=(const RecordList&) = delete;
 
   // Adds a copy of `record` at the end; it becomes current. Returns the status.
-  uint32_t Append(const void* record) { return store_.Add(record, kAddAtEnd); }
+  StatusCode Append(const void* record) { return store_.Add(record, kAddAtEnd); }
   // Adds a copy of `record` so that it takes position n; it becomes current.
-  uint32_t InsertAt(const void* record, int32_t n);
+  StatusCode InsertAt(const void* record, int32_t n);
   // Overwrites the current record with `record`. Returns the status.
-  uint32_t UpdateCurrent(const void* record) { return store_.Update(record); }
+  StatusCode UpdateCurrent(const void* record) { return store_.Update(record); }
   // Deletes the current record. Returns the status.
-  uint32_t DeleteCurrent() { return store_.Delete(); }
+  StatusCode DeleteCurrent() { return store_.Delete(); }
   // Makes position n current and deletes it. Returns the status.
-  uint32_t DeleteAt(int32_t n);
+  StatusCode DeleteAt(int32_t n);
 
   // Each read copies a record into `buffer` (record-size bytes) and returns 1,
   // or returns 0 when there is no such record.
@@ -50,7 +50,7 @@ class RecordList {
   uint32_t Count() const { return store_.count(); }
   // The current position (cursor + 1): -3 when there is no current record.
   int32_t Position() const { return static_cast<int32_t>(store_.cursor() + 1); }
-  uint32_t Rewind() { return store_.Rewind(); }
+  StatusCode Rewind() { return store_.Rewind(); }
   // Makes position n current without a bound check (n = -3 means none); returns 1.
   uint32_t Seek(int32_t n) { return store_.Seek(IndexOfPosition(n)); }
   void Clear() {
@@ -62,7 +62,7 @@ class RecordList {
     if (store_.count() > 0) store_.ClearKeepingPages();
   }
   void ReleaseSparePages() { store_.ReleaseSparePages(); }
-  uint32_t Status() const { return store_.status(); }
+  StatusCode Status() const { return store_.status(); }
   uint32_t RecordSize() const { return store_.record_size(); }
 
   VirStore& store() { return store_; }

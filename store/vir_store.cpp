@@ -209,25 +209,25 @@ uint32_t* VirStore::LargestLink(uint32_t start, uint32_t remaining) {
 }
 
 // `start` is kEnd (appends only) or the logical index the insert or delete is at.
-uint32_t VirStore::LinkUpdate(int64_t start, uint32_t physical, LinkOp op) {
+StatusCode VirStore::LinkUpdate(int64_t start, uint32_t physical, LinkOp op) {
   const uint32_t n = count_;  // for a delete the caller has not yet lowered the count
   // An append whose link page exists writes its entry directly.
   if (start == kEnd && !link_pages_.empty() && link_pages_[0] != nullptr) {
     const uint32_t page = (n - 1) / kLinksPerPage;
     if (page < link_pages_.size() && link_pages_[page] != nullptr) {
       link_pages_[page][(n - 1) % kLinksPerPage] = physical;
-      return status_ = kStatusOk;
+      return status_ = StatusCode::kOk;
     }
   }
   if (LinkEntry(0) == nullptr) {
-    status_ = kStatusAllocationFail;
+    status_ = StatusCode::kAllocationFail;
     return status_;
   }
   if (start == kEnd) {
     uint32_t* entry = LinkEntry(n - 1);
-    if (entry == nullptr) return status_ = kStatusAllocationFail;
+    if (entry == nullptr) return status_ = StatusCode::kAllocationFail;
     *entry = physical;
-    return status_ = kStatusOk;
+    return status_ = StatusCode::kOk;
   }
   reordered_ = 1;
   const auto s = static_cast<uint32_t>(start);
@@ -237,29 +237,29 @@ uint32_t VirStore::LinkUpdate(int64_t start, uint32_t physical, LinkOp op) {
     if (pages_in_place) {
       if (s + 1 < n) ShiftLinksUp(s, n - 2);
       *LinkEntry(s) = physical;
-      return status_ = kStatusOk;
+      return status_ = StatusCode::kOk;
     }
     for (uint32_t i = n - 1; i > s; --i) {
       uint32_t* to = LinkEntry(i);
       uint32_t* from = LinkEntry(i - 1);
-      if (to == nullptr || from == nullptr) return status_ = kStatusAllocationFail;
+      if (to == nullptr || from == nullptr) return status_ = StatusCode::kAllocationFail;
       *to = *from;
     }
     uint32_t* entry = LinkEntry(s);
-    if (entry == nullptr) return status_ = kStatusAllocationFail;
+    if (entry == nullptr) return status_ = StatusCode::kAllocationFail;
     *entry = physical;
-    return status_ = kStatusOk;
+    return status_ = StatusCode::kOk;
   }
   if (pages_in_place) {
     if (s + 1 < n) ShiftLinksDown(s, n - 1);
     uint32_t* largest = LargestLink(s, n - 1);
     if (largest != nullptr && physical < *largest) *largest = physical;
-    return status_ = kStatusOk;
+    return status_ = StatusCode::kOk;
   }
   for (uint32_t i = s; i + 1 < n; ++i) {
     uint32_t* to = LinkEntry(i);
     uint32_t* from = LinkEntry(i + 1);
-    if (to == nullptr || from == nullptr) return status_ = kStatusAllocationFail;
+    if (to == nullptr || from == nullptr) return status_ = StatusCode::kAllocationFail;
     *to = *from;
   }
   // The physically last record now lies at slot `physical`: redirect the entry
@@ -269,28 +269,28 @@ uint32_t VirStore::LinkUpdate(int64_t start, uint32_t physical, LinkOp op) {
   for (uint32_t k = 0; k < remaining; ++k) {
     const uint32_t i = (s + k) % remaining;
     uint32_t* entry = LinkEntry(i);
-    if (entry == nullptr) return status_ = kStatusAllocationFail;
+    if (entry == nullptr) return status_ = StatusCode::kAllocationFail;
     if (largest == nullptr || *entry > *largest) largest = entry;
   }
   if (largest != nullptr && physical < *largest) *largest = physical;
-  return status_ = kStatusOk;
+  return status_ = StatusCode::kOk;
 }
 
-uint32_t VirStore::Add(const void* record, uint32_t position) {
+StatusCode VirStore::Add(const void* record, uint32_t position) {
   if (position == 0 || position == kAddAtFront) return AddRecord(record, 0);
   if (position == count_ || position == kAddAtEnd) return AddRecord(record, kEnd);
   return AddRecord(record, position);
 }
 
-uint32_t VirStore::AddAtIndex(const void* record, uint32_t index) {
+StatusCode VirStore::AddAtIndex(const void* record, uint32_t index) {
   return AddRecord(record, index == count_ ? kEnd : static_cast<int64_t>(index));
 }
 
-uint32_t VirStore::AddRecord(const void* record, int64_t where) {
-  if (status_ == kStatusEndOfList) status_ = kStatusOk;
+StatusCode VirStore::AddRecord(const void* record, int64_t where) {
+  if (status_ == StatusCode::kEndOfList) status_ = StatusCode::kOk;
   if (record == nullptr) return status_;
   // A position past the end has no place in the logical order.
-  if (linked_ && where != kEnd && where > count_) return status_ = kStatusIndexOutOfRange;
+  if (linked_ && where != kEnd && where > count_) return status_ = StatusCode::kIndexOutOfRange;
   unsigned char* slot = NextSlot();
   if (slot == nullptr) return status_;
   std::memcpy(slot, record, record_size_);
@@ -298,7 +298,7 @@ uint32_t VirStore::AddRecord(const void* record, int64_t where) {
 }
 
 unsigned char* VirStore::AddUnfilledAtEnd() {
-  if (status_ == kStatusEndOfList) status_ = kStatusOk;
+  if (status_ == StatusCode::kEndOfList) status_ = StatusCode::kOk;
   unsigned char* slot = NextSlot();
   if (slot == nullptr) return nullptr;
   // Loaders fill long runs of records in order: asking for the memory a few
@@ -310,7 +310,7 @@ unsigned char* VirStore::AddUnfilledAtEnd() {
   for (size_t line = offset + kFillAheadBytes; line < ahead_end; line += kCacheLineBytes) {
     __builtin_prefetch(data_pages_.back() + line, 1);
   }
-  if (CommitAdd(kEnd, count_) == kStatusOk) return slot;
+  if (CommitAdd(kEnd, count_) == StatusCode::kOk) return slot;
   // Without its link entry the record cannot stay: nothing unfilled is left
   // in the list, and the status still says why.
   DropLastSlot();
@@ -344,7 +344,7 @@ void VirStore::DropLastSlot() {
 unsigned char* VirStore::NextSlot() {
   if (fill_ == -1 || fill_ >= static_cast<int32_t>(records_per_page_)) {
     if (!AddDataPage()) {
-      status_ = kStatusAllocationFail;
+      status_ = StatusCode::kAllocationFail;
       return nullptr;
     }
     fill_ = 0;
@@ -353,57 +353,57 @@ unsigned char* VirStore::NextSlot() {
   return data_pages_.back() + static_cast<size_t>(fill_) * record_size_;
 }
 
-uint32_t VirStore::CommitAdd(int64_t where, uint32_t physical) {
+StatusCode VirStore::CommitAdd(int64_t where, uint32_t physical) {
   ++fill_;
   ++count_;
   cursor_ = count_ - 1;
-  if (status_ == kStatusListEmpty) status_ = kStatusOk;
+  if (status_ == StatusCode::kListEmpty) status_ = StatusCode::kOk;
   if (!linked_) return status_;
   return LinkUpdate(where, physical, LinkOp::kInsert);
 }
 
-uint32_t VirStore::Read(void* buffer, uint32_t code) {
+StatusCode VirStore::Read(void* buffer, uint32_t code) {
   if (const unsigned char* record = Locate(code)) std::memcpy(buffer, record, record_size_);
   return status_;
 }
 
-uint32_t VirStore::ReadIndex(void* buffer, uint32_t index) {
+StatusCode VirStore::ReadIndex(void* buffer, uint32_t index) {
   if (const unsigned char* record = LocateIndex(index)) std::memcpy(buffer, record, record_size_);
   return status_;
 }
 
 const unsigned char* VirStore::Locate(uint32_t code) {
   if (count_ == 0) {
-    status_ = kStatusListEmpty;
+    status_ = StatusCode::kListEmpty;
     return nullptr;
   }
-  uint32_t failed = kStatusOk;
+  StatusCode failed = StatusCode::kOk;
   switch (code) {
     case kReadCurrent:
       if (cursor_ == kNoRecord) {
-        failed = kStatusEndOfList;
+        failed = StatusCode::kEndOfList;
       } else if (cursor_ >= count_) {
-        failed = kStatusIndexOutOfRange;
+        failed = StatusCode::kIndexOutOfRange;
       }
       break;
     case kReadNext:
       if (cursor_ == kNoRecord) {
         cursor_ = 0;
       } else if (cursor_ == count_ - 1) {
-        failed = kStatusEndOfList;
+        failed = StatusCode::kEndOfList;
       } else if (cursor_ + 1 >= count_) {
-        failed = kStatusIndexOutOfRange;
+        failed = StatusCode::kIndexOutOfRange;
       } else {
         ++cursor_;
       }
       break;
     case kReadPrevious:
       if (cursor_ == 0) {
-        failed = kStatusInvalidReadCode;
+        failed = StatusCode::kInvalidReadCode;
       } else if (cursor_ == kNoRecord) {
         cursor_ = count_ - 1;
       } else if (cursor_ - 1 >= count_) {
-        failed = kStatusIndexOutOfRange;
+        failed = StatusCode::kIndexOutOfRange;
       } else {
         --cursor_;
       }
@@ -411,7 +411,7 @@ const unsigned char* VirStore::Locate(uint32_t code) {
     default:
       return LocateIndex(code);
   }
-  if (failed != kStatusOk) {
+  if (failed != StatusCode::kOk) {
     status_ = failed;
     return nullptr;
   }
@@ -420,32 +420,32 @@ const unsigned char* VirStore::Locate(uint32_t code) {
 
 const unsigned char* VirStore::LocateIndex(uint32_t index) {
   if (count_ == 0) {
-    status_ = kStatusListEmpty;
+    status_ = StatusCode::kListEmpty;
     return nullptr;
   }
   if (index >= count_) {
-    status_ = kStatusIndexOutOfRange;
+    status_ = StatusCode::kIndexOutOfRange;
     return nullptr;
   }
   cursor_ = index;
   return CurrentRecord();
 }
 
-uint32_t VirStore::Update(const void* record) {
+StatusCode VirStore::Update(const void* record) {
   if (record == nullptr) return status_;
-  if (cursor_ == kNoRecord || cursor_ >= count_) return status_ = kStatusIndexOutOfRange;
+  if (cursor_ == kNoRecord || cursor_ >= count_) return status_ = StatusCode::kIndexOutOfRange;
   std::memcpy(RecordAt(PhysicalIndex(cursor_)), record, record_size_);
   return status_;
 }
 
-uint32_t VirStore::Delete() {
-  if (count_ == 0) return status_ = kStatusListEmpty;
+StatusCode VirStore::Delete() {
+  if (count_ == 0) return status_ = StatusCode::kListEmpty;
   if (count_ == 1) {
     Clear();
     return status_;
   }
   if (cursor_ == kNoRecord) return status_;
-  if (cursor_ >= count_) return status_ = kStatusIndexOutOfRange;
+  if (cursor_ >= count_) return status_ = StatusCode::kIndexOutOfRange;
   const uint32_t hole = PhysicalIndex(cursor_);
   const uint32_t last = count_ - 1;
   if (hole != last) std::memmove(RecordAt(hole), RecordAt(last), record_size_);
@@ -464,19 +464,19 @@ void VirStore::Clear() {
   last_data_page_ = -1;
   cursor_ = kNoRecord;
   count_ = 0;
-  status_ = kStatusOk;
+  status_ = StatusCode::kOk;
 }
 
-uint32_t VirStore::Rewind() {
+StatusCode VirStore::Rewind() {
   cursor_ = kNoRecord;
   if (count_ == 0) Clear();
-  if (status_ == kStatusEndOfList) status_ = kStatusOk;
+  if (status_ == StatusCode::kEndOfList) status_ = StatusCode::kOk;
   return status_;
 }
 
 uint32_t VirStore::Seek(uint32_t index) {
   cursor_ = index;
-  if (status_ == kStatusEndOfList) status_ = kStatusOk;
+  if (status_ == StatusCode::kEndOfList) status_ = StatusCode::kOk;
   return 1;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace quarnel::store {
 
 // Read navigation codes; any other value is an absolute 0-based index.
@@ -24,29 +26,13 @@ inline constexpr uint32_t kLinksPerPage = kPageBytes / 4;
 // The cursor value that means "no current record".
 inline constexpr uint32_t kNoRecord = static_cast<uint32_t>(-4);
 
-enum StoreStatus : uint32_t {
-  kStatusOk = 0,
-  kStatusAllocationFail = 1,
-  kStatusMemoryLockFail = 2,
-  kStatusIndexOutOfRange = 3,
-  kStatusWriteLimit = 4,
-  kStatusSetLinkFail = 5,
-  kStatusExpandedMemoryFail = 6,
-  kStatusReadDeleted = 7,
-  kStatusInvalidReadCode = 8,
-  kStatusEndOfList = 9,
-  kStatusListEmpty = 10,
-  kStatusDeleteDeleted = 11,
-  kStatusNoMatch = 12,
-};
-
 // The buffer that ErrorText writes; the module keeps one, shared by all stores.
 struct ErrorTextBuffer {
   char text[64] = {};
 };
 
-// The message of a status code, copied into `buffer`; valid until the next
-// call with that buffer.
+// The message of a store status code (0 to 12; any other number is unknown),
+// copied into `buffer`; valid until the next call with that buffer.
 const char* ErrorText(uint32_t status, ErrorTextBuffer& buffer);
 
 class VirStore {
@@ -59,10 +45,10 @@ class VirStore {
 
   // Adds a copy of `record` at `position` (a code or a logical position); the
   // new record becomes current. Returns the status.
-  uint32_t Add(const void* record, uint32_t position);
+  StatusCode Add(const void* record, uint32_t position);
   // Adds a copy of `record` at the 0-based logical `index` (index = count
   // appends), never taking the index for a code. Returns the status.
-  uint32_t AddAtIndex(const void* record, uint32_t index);
+  StatusCode AddAtIndex(const void* record, uint32_t index);
   // Adds a record at the end (it becomes current) and returns where it lies,
   // for the caller to write all of its bytes in place; nullptr when it cannot
   // be added (the status says why). Saves loaders a copy per record.
@@ -71,19 +57,19 @@ class VirStore {
   // the record before it becomes current.
   void RemoveLastAdded();
   // Copies the record named by `code` into `buffer`. Returns the status.
-  uint32_t Read(void* buffer, uint32_t code);
+  StatusCode Read(void* buffer, uint32_t code);
   // Copies the record at the 0-based logical `index`, never taking it for a
   // code; it becomes current. Returns the status.
-  uint32_t ReadIndex(void* buffer, uint32_t index);
+  StatusCode ReadIndex(void* buffer, uint32_t index);
   // As Read and ReadIndex, but returns where the record lies instead of
   // copying it (valid until the store next changes); nullptr when Read would
   // copy nothing.
   const unsigned char* Locate(uint32_t code);
   const unsigned char* LocateIndex(uint32_t index);
   // Overwrites the current record. Returns the status.
-  uint32_t Update(const void* record);
+  StatusCode Update(const void* record);
   // Deletes the current record; the physically last record fills its slot.
-  uint32_t Delete();
+  StatusCode Delete();
   void Clear();
   // Clear, keeping the data pages as spares that the records added next
   // take before any new page: a list emptied to be filled again then writes
@@ -91,14 +77,14 @@ class VirStore {
   // spares; ReleaseSparePages (or destruction) releases those not taken.
   void ClearKeepingPages();
   void ReleaseSparePages();
-  uint32_t Rewind();
+  StatusCode Rewind();
   // Sets the cursor to a 0-based index without a bound check; returns 1.
   uint32_t Seek(uint32_t index);
 
   uint32_t count() const { return count_; }
   uint32_t cursor() const { return cursor_; }
-  uint32_t status() const { return status_; }
-  void set_status(uint32_t status) { status_ = status; }
+  StatusCode status() const { return status_; }
+  void set_status(StatusCode status) { status_ = status; }
   uint32_t record_size() const { return record_size_; }
   uint32_t records_per_page() const { return records_per_page_; }
   bool linked() const { return linked_ != 0; }
@@ -111,14 +97,14 @@ class VirStore {
   // Where an add puts its record: at the end, or at a logical index.
   static constexpr int64_t kEnd = -1;
 
-  uint32_t AddRecord(const void* record, int64_t where);
+  StatusCode AddRecord(const void* record, int64_t where);
   // The slot the next record takes, on a new page when the last is full;
   // nullptr (status 1) when no page can be had.
   unsigned char* NextSlot();
   // Uncounts the physically last record, releasing its page when it empties.
   void DropLastSlot();
   // Counts the record just placed in NextSlot's slot at `where`.
-  uint32_t CommitAdd(int64_t where, uint32_t physical);
+  StatusCode CommitAdd(int64_t where, uint32_t physical);
 
   unsigned char* RecordAt(uint32_t physical) const;
   uint32_t PhysicalIndex(uint32_t logical) const;
@@ -128,7 +114,7 @@ class VirStore {
   void ReleaseLinkPages();
   // Link entry i, allocating its page on demand; nullptr when allocation fails.
   uint32_t* LinkEntry(uint32_t i);
-  uint32_t LinkUpdate(int64_t start, uint32_t physical, LinkOp op);
+  StatusCode LinkUpdate(int64_t start, uint32_t physical, LinkOp op);
   // True when the link pages of entries 0..last all exist.
   bool LinkPagesUpTo(uint32_t last) const;
   // Moves entries first..last up by one place (to first + 1..last + 1), or
@@ -149,7 +135,7 @@ class VirStore {
   uint32_t count_ = 0;
   uint32_t cursor_ = kNoRecord;
   int32_t last_data_page_ = -1;
-  uint32_t status_ = kStatusOk;
+  StatusCode status_ = StatusCode::kOk;
   uint32_t linked_;
   int32_t fill_ = -1;
 };

@@ -45,15 +45,15 @@ std::string SanitizedName(const std::string& name) {
 
 }  // namespace
 
-int ToolLibrary::Load(const char* path, SpecialToolFolderBuffer& folder) {
-  if (path == nullptr) return kFileCannotOpen;
+StatusCode ToolLibrary::Load(const char* path, SpecialToolFolderBuffer& folder) {
+  if (path == nullptr) return StatusCode::kFileCannotOpen;
   // The file is closed when `file` goes out of scope, on every return.
   std::unique_ptr<platform::File> file = platform::Files().Open(path, platform::OpenMode::kRead);
-  if (!file) return kFileCannotOpen;
+  if (!file) return StatusCode::kFileCannotOpen;
   platform::BinaryReader in(*file);
   int16_t version = 0;
-  if (!in.ReadI16(version)) return kFileReadFailed;
-  if (!IsKnownLibraryVersion(version)) return kFileUnknownVersion;
+  if (!in.ReadI16(version)) return StatusCode::kFileReadFailed;
+  if (!IsKnownLibraryVersion(version)) return StatusCode::kFileUnknownVersion;
   if (Count() > 0) Clear();
   return IsLegacyLibraryVersion(version) ? LoadLegacyLayout(in, version, folder)
                                          : LoadCurrentLayout(in, version, folder);
@@ -71,15 +71,15 @@ bool ToolLibrary::ReadShortTypeTable(platform::BinaryReader& in) {
   return true;
 }
 
-int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version,
-                                   SpecialToolFolderBuffer& folder) {
+StatusCode ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version,
+                                          SpecialToolFolderBuffer& folder) {
   int32_t tool_count = 0;
-  if (!in.ReadI32(tool_count)) return kFileReadFailed;
+  if (!in.ReadI32(tool_count)) return StatusCode::kFileReadFailed;
   if (version < kFirstVersionWithLongTypeTable) {
-    if (!ReadShortTypeTable(in)) return kFileReadFailed;
+    if (!ReadShortTypeTable(in)) return StatusCode::kFileReadFailed;
   } else {
     for (TypeSlotEntry& slot : types_) {
-      if (!in.ReadI32(slot.start) || !in.ReadI32(slot.count)) return kFileReadFailed;
+      if (!in.ReadI32(slot.start) || !in.ReadI32(slot.count)) return StatusCode::kFileReadFailed;
     }
   }
 
@@ -90,56 +90,56 @@ int ToolLibrary::LoadCurrentLayout(platform::BinaryReader& in, int version,
   constexpr size_t kToolPadding = kToolRecordSize - sizeof(ToolRecord);
   for (int32_t i = 0; i < tool_count; ++i) {
     unsigned char* record = AppendUnfilled();
-    if (record == nullptr) return kFileReadFailed;
+    if (record == nullptr) return StatusCode::kFileReadFailed;
     std::memset(record + sizeof(ToolRecord), 0, kToolPadding);
     // A ToolRecord is an implicit-lifetime aggregate: the list's bytes hold one.
     ToolRecord& tool = *std::launder(reinterpret_cast<ToolRecord*>(record));
     if (tool.ReadRecord(in, version, false) == 0) {
       RemoveLastAppended();
-      return kFileReadFailed;
+      return StatusCode::kFileReadFailed;
     }
   }
 
   int32_t extra_count = 0;
-  if (!in.ReadI32(extra_count)) return kFileReadFailed;
+  if (!in.ReadI32(extra_count)) return StatusCode::kFileReadFailed;
   extras_.Clear();
   for (int32_t i = 0; i < extra_count; ++i) {
     // Extra records lie at odd offsets, so an extra is decoded beside its
     // record and then copied in.
     ToolExtra extra = NewToolExtra();
-    if (!ReadToolExtra(in, version, extra)) return kFileReadFailed;
+    if (!ReadToolExtra(in, version, extra)) return StatusCode::kFileReadFailed;
     unsigned char* record = extras_.AppendUnfilled();
-    if (record == nullptr) return kFileReadFailed;
+    if (record == nullptr) return StatusCode::kFileReadFailed;
     extra.ToBytes(*reinterpret_cast<unsigned char(*)[kToolExtraRecordSize]>(record));
   }
 
   int32_t path_count = 0;
-  if (!in.ReadI32(path_count)) return kFileReadFailed;
+  if (!in.ReadI32(path_count)) return StatusCode::kFileReadFailed;
   paths_.Clear();
   ForgetPathIndex();
   const std::string folder_text = path_count > 0 ? SpecialToolFolder(folder) : "";
   for (int32_t i = 0; i < path_count; ++i) {
     char entry[kSpecialPathSize];
-    if (!in.ReadText(entry, sizeof entry, kSpecialPathSize)) return kFileReadFailed;
+    if (!in.ReadText(entry, sizeof entry, kSpecialPathSize)) return StatusCode::kFileReadFailed;
     unsigned char* record = paths_.AppendUnfilled();
-    if (record == nullptr) return kFileReadFailed;
+    if (record == nullptr) return StatusCode::kFileReadFailed;
     std::memset(record, 0, kSpecialPathSize);
     // Stored paths name files of another installation: keep only the name.
     static_assert(kSpecialPathSize == kMaxSpecialPathLength + 1);
     WriteRerootedSpecialPath(entry, folder_text, *reinterpret_cast<char(*)[kSpecialPathSize]>(record));
   }
-  return kLoadOk;
+  return StatusCode::kOk;
 }
 
-int ToolLibrary::LoadLegacyLayout(platform::BinaryReader& in, int version,
-                                  SpecialToolFolderBuffer& folder) {
+StatusCode ToolLibrary::LoadLegacyLayout(platform::BinaryReader& in, int version,
+                                         SpecialToolFolderBuffer& folder) {
   // Special tools are tied into this library.
   const SpecialToolLinks links{this, folder};
   int16_t stored_count = 0;
-  if (!in.ReadI16(stored_count)) return kFileReadFailed;
-  if (!ReadShortTypeTable(in)) return kFileReadFailed;
+  if (!in.ReadI16(stored_count)) return StatusCode::kFileReadFailed;
+  if (!ReadShortTypeTable(in)) return StatusCode::kFileReadFailed;
   // The stored count includes a leading placeholder record.
-  if (stored_count < 2) return kLoadOk;
+  if (stored_count < 2) return StatusCode::kOk;
   const bool names_shifted = version == 6 || version == 7;
   bool ok = in.Skip(kLegacyToolRecordSize);
   for (int i = 1; ok && i < stored_count; ++i) {
@@ -160,12 +160,12 @@ int ToolLibrary::LoadLegacyLayout(platform::BinaryReader& in, int version,
       tool = ToolFromLegacyRecord(
           legacy, legacy.typeCode == kTypeSpecial ? SanitizedName(legacy.Name(false)) : std::string(), links);
     }
-    ok = Append(tool) == store::kStatusOk;
+    ok = Append(tool) == StatusCode::kOk;
   }
-  if (ok) return kLoadOk;
+  if (ok) return StatusCode::kOk;
   // A legacy library is all or nothing.
   Clear();
-  return kFileReadFailed;
+  return StatusCode::kFileReadFailed;
 }
 
 }  // namespace quarnel::toollib

@@ -7,26 +7,16 @@
 
 namespace quarnel::toollib {
 
-int ToolLibrary::Save(const char* path) {
-  if (path == nullptr) return kFileCannotOpen;
+StatusCode ToolLibrary::Save(const char* path) {
+  if (path == nullptr) return StatusCode::kFileCannotOpen;
   // The old file is replaced only once the new one is completely written.
-  const platform::SafeWriteResult result =
-      platform::WriteFileSafely(path, [this](platform::File& file) {
+  return platform::WriteFileSafely(path, [this](platform::File& file) {
         // The type table is rebuilt once the file is open: a file that
         // cannot be opened leaves the library as it was.
         RebuildTypeTable();
         platform::BinaryWriter out(file, platform::WriteBufferSize());
         return WriteLibraryFile(out) && out.Flush();
       });
-  switch (result) {
-    case platform::SafeWriteResult::kDone:
-      return kLoadOk;
-    case platform::SafeWriteResult::kOpenFailed:
-      return kFileCannotOpen;
-    case platform::SafeWriteResult::kWriteFailed:
-      break;
-  }
-  return kFileWriteFailed;
 }
 
 bool ToolLibrary::WriteLibraryFile(platform::BinaryWriter& out) {

@@ -1,5 +1,5 @@
-// The tool library file: status codes, the versions read, the header read of a
-// special-tool file and the file-name sanitiser.
+// The tool library file: its versions, the header read of a special-tool file
+// and the file-name sanitiser.
 #pragma once
 
 #include <cstdint>
@@ -10,13 +10,6 @@
 #include "toollib/tool_record.h"
 
 namespace quarnel::toollib {
-
-// Status codes of ToolLibrary::Load and ToolLibrary::Save.
-inline constexpr int kLoadOk = 0;
-inline constexpr int kFileCannotOpen = 764;
-inline constexpr int kFileReadFailed = 765;
-inline constexpr int kFileWriteFailed = 767;
-inline constexpr int kFileUnknownVersion = 768;
 
 // The version every save writes.
 inline constexpr int kCurrentLibraryVersion = 92;

@@ -30,19 +30,19 @@ int ToolLibrary::ReadNext(ToolRecord& tool) { return CopyTool(LocateNext(), tool
 int ToolLibrary::ReadPrev(ToolRecord& tool) { return CopyTool(LocatePrev(), tool); }
 int ToolLibrary::ReadCurrent(ToolRecord& tool) { return CopyTool(LocateCurrent(), tool); }
 
-uint32_t ToolLibrary::Append(const ToolRecord& tool) {
+StatusCode ToolLibrary::Append(const ToolRecord& tool) {
   unsigned char bytes[kToolRecordSize];
   tool.ToBytes(bytes);
   return RecordList::Append(bytes);
 }
 
-uint32_t ToolLibrary::InsertAt(const ToolRecord& tool, int32_t n) {
+StatusCode ToolLibrary::InsertAt(const ToolRecord& tool, int32_t n) {
   unsigned char bytes[kToolRecordSize];
   tool.ToBytes(bytes);
   return RecordList::InsertAt(bytes, n);
 }
 
-uint32_t ToolLibrary::UpdateCurrent(const ToolRecord& tool) {
+StatusCode ToolLibrary::UpdateCurrent(const ToolRecord& tool) {
   unsigned char bytes[kToolRecordSize];
   tool.ToBytes(bytes);
   return RecordList::UpdateCurrent(bytes);
@@ -93,7 +93,7 @@ int32_t ToolLibrary::FindMatchingTool(const ToolRecord& other) {
   return 0;
 }
 
-uint32_t ToolLibrary::AppendExtra(const ToolExtra& extra) {
+StatusCode ToolLibrary::AppendExtra(const ToolExtra& extra) {
   unsigned char bytes[kToolExtraRecordSize];
   extra.ToBytes(bytes);
   return extras_.Append(bytes);
@@ -164,7 +164,7 @@ int32_t ToolLibrary::FindSpecialPath(const char* path, SpecialToolFolderBuffer& 
 
 int32_t ToolLibrary::AddSpecialPath(const char* path, SpecialToolFolderBuffer& folder) {
   if (path == nullptr || !HasBackslash(path)) return 0;
-  if (AppendPathEntry(RerootedSpecialPath(path, folder).c_str()) != store::kStatusOk) return 0;
+  if (AppendPathEntry(RerootedSpecialPath(path, folder).c_str()) != StatusCode::kOk) return 0;
   return static_cast<int32_t>(paths_.Count());
 }
 
@@ -182,7 +182,7 @@ void ToolLibrary::SpecialPathAt(int32_t k, char* buffer) {
   buffer[length] = '\0';
 }
 
-uint32_t ToolLibrary::AppendPathEntry(const char* text) {
+StatusCode ToolLibrary::AppendPathEntry(const char* text) {
   char entry[kSpecialPathSize] = {};
   std::strncpy(entry, text, kSpecialPathSize - 1);
   return paths_.Append(entry);

@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/status.h"
 #include "store/record_list.h"
 #include "toollib/special_tool_folder.h"
 #include "toollib/tool_record.h"
@@ -78,9 +79,9 @@ class ToolLibrary : public store::LinkedRecordList {
   int ReadNext(ToolRecord& tool);
   int ReadPrev(ToolRecord& tool);
   int ReadCurrent(ToolRecord& tool);
-  uint32_t Append(const ToolRecord& tool);
-  uint32_t InsertAt(const ToolRecord& tool, int32_t n);
-  uint32_t UpdateCurrent(const ToolRecord& tool);
+  StatusCode Append(const ToolRecord& tool);
+  StatusCode InsertAt(const ToolRecord& tool, int32_t n);
+  StatusCode UpdateCurrent(const ToolRecord& tool);
 
   // Empties the tools, the extra list and the special path list.
   void Clear();
@@ -98,7 +99,7 @@ class ToolLibrary : public store::LinkedRecordList {
 
   // The extra list.
   store::RecordList& Extras() { return extras_; }
-  uint32_t AppendExtra(const ToolExtra& extra);
+  StatusCode AppendExtra(const ToolExtra& extra);
   // Copies extra k (1-based) into `extra`; 1 = read, 0 = no such record.
   int ReadExtra(ToolExtra& extra, int32_t k);
   // The first entry value of extra k without copying the whole extra: what
@@ -121,12 +122,12 @@ class ToolLibrary : public store::LinkedRecordList {
   void SpecialPathAt(int32_t k, char* buffer);
 
   // Reads the library file at `path` (Windows path); special tools are tied
-  // into this library, with the special-tool folder read into `folder`.
-  // 0, 764, 765 or 768.
-  int Load(const char* path, SpecialToolFolderBuffer& folder);
+  // into this library, with the special-tool folder read into `folder`. kOk,
+  // or kFileCannotOpen, kFileReadFailed or kFileUnknownVersion.
+  StatusCode Load(const char* path, SpecialToolFolderBuffer& folder);
   // Writes the library as a version-92 file, replacing `path` only once the
-  // whole file is written. 0, 764 or 767.
-  int Save(const char* path);
+  // whole file is written. kOk, kFileCannotOpen or kFileWriteFailed.
+  StatusCode Save(const char* path);
 
   // Prints the type table and every tool to standard output (nothing when empty).
   void DumpToConsole();
@@ -135,10 +136,10 @@ class ToolLibrary : public store::LinkedRecordList {
 
  private:
   // Appends one raw path entry (cut to 255 characters, zero-padded).
-  uint32_t AppendPathEntry(const char* text);
+  StatusCode AppendPathEntry(const char* text);
   // The two layouts of Load, after the version; each returns the status.
-  int LoadCurrentLayout(platform::BinaryReader& in, int version, SpecialToolFolderBuffer& folder);
-  int LoadLegacyLayout(platform::BinaryReader& in, int version, SpecialToolFolderBuffer& folder);
+  StatusCode LoadCurrentLayout(platform::BinaryReader& in, int version, SpecialToolFolderBuffer& folder);
+  StatusCode LoadLegacyLayout(platform::BinaryReader& in, int version, SpecialToolFolderBuffer& folder);
   // Reads the 9 int16 pairs of the short type table into their slots.
   bool ReadShortTypeTable(platform::BinaryReader& in);
   // Writes the whole version-92 file; false when a write failed.

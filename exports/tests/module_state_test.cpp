@@ -39,7 +39,7 @@ TEST_F(ModuleStateTest, OpenSpecialToolTiesIntoTheOpenSendLibrary) {
 
   toollib::ToolLibrary saved;
   toollib::SpecialToolFolderBuffer folder;
-  ASSERT_EQ(saved.Load("c:\\new.tl", folder), 0);
+  ASSERT_EQ(saved.Load("c:\\new.tl", folder), StatusCode::kOk);
   ASSERT_EQ(saved.SpecialPaths().Count(), 1u);
   char path[toollib::kSpecialPathSize];
   saved.SpecialPathAt(1, path);

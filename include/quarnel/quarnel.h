@@ -1,9 +1,7 @@
 /* The library's 15 entry points, as the CAM host calls them: C linkage,
    cdecl, undecorated names. SendTools and ReceiveTools take framework objects
    and are declared for C++ hosts only; the other 13 are usable from C.
-   Status codes: 0 success. Send/Receive: 1 no library file, 2 cannot load or
-   open, 3 cannot save, 5 no tools. Special tools: 1 no such file, 2 cannot
-   open, 3 unknown version, 4 the file ended early. */
+   The status codes that they return are named below; 0 is success. */
 #ifndef QUARNEL_QUARNEL_H
 #define QUARNEL_QUARNEL_H
 
@@ -12,6 +10,24 @@
 #include "quarnel/api.h"
 #include "quarnel/geometry.h"
 #include "quarnel/special_tool_info.h"
+
+/* Results of the Send and Receive families. */
+#define QUARNEL_EXCHANGE_DONE 0
+#define QUARNEL_LIBRARY_FILE_MISSING 1 /* SendTools, ReceiveTools: no library file */
+#define QUARNEL_LIBRARY_NOT_LOADED 2   /* library or station file cannot be loaded or opened */
+#define QUARNEL_LIBRARY_NOT_SAVED 3
+#define QUARNEL_LIBRARY_HAS_NO_TOOLS 5
+
+/* Results of OpenSpecialTool and LoadSpecialTool. */
+#define QUARNEL_SPECIAL_TOOL_READ 0
+#define QUARNEL_SPECIAL_TOOL_MISSING 1 /* no such file */
+#define QUARNEL_SPECIAL_TOOL_CANNOT_OPEN 2
+#define QUARNEL_SPECIAL_TOOL_UNKNOWN_VERSION 3
+#define QUARNEL_SPECIAL_TOOL_ENDED_EARLY 4
+
+/* Results of ViewSpecialTool, a one-byte boolean. */
+#define QUARNEL_DRAWING_NOT_WRITTEN 0
+#define QUARNEL_DRAWING_WRITTEN 1
 
 #ifdef __cplusplus
 #include "quarnel/host_entity.h"
@@ -52,7 +68,8 @@ QUARNEL_API void QUARNEL_CALL GetGeometryValuesAt(int32_t* type, int32_t* flags,
                                                   int32_t index);
 QUARNEL_API void QUARNEL_CALL CloseSpecialTool(void);
 
-/* Part drawing: writes "c:\spt.prt" from the host's special-tool object; 1 on success. */
+/* Part drawing: writes "c:\spt.prt" from the host's special-tool object;
+   QUARNEL_DRAWING_WRITTEN on success. */
 QUARNEL_API uint8_t QUARNEL_CALL ViewSpecialTool(SpecialToolInfo* info);
 
 #ifdef __cplusplus

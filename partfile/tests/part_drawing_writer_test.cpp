@@ -35,7 +35,7 @@ class PartDrawingWriterTest : public ::testing::Test {
   // Saves the drawing at c:\spt.prt and returns the file's bytes.
   std::string Save(const std::vector<GeomEntity>& entities, const std::vector<int>& seeds) {
     const std::vector<SecondListRecord> records = Records(seeds);
-    EXPECT_TRUE(SavePartDrawing(kPartDrawingPath, entities, records));
+    EXPECT_EQ(SavePartDrawing(kPartDrawingPath, entities, records), StatusCode::kOk);
     return ReadFileBytes(scratch_.DriveC("spt.prt"));
   }
 

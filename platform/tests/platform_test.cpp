@@ -119,12 +119,12 @@ TEST(SafeWriteTest, FailedWriteKeepsTheOldFile) {
     BinaryWriter(f).WriteI32(1);
     return false;
   });
-  EXPECT_EQ(result, SafeWriteResult::kWriteFailed);
+  EXPECT_EQ(result, StatusCode::kFileWriteFailed);
   EXPECT_EQ(testing::ReadFileBytes(scratch.DriveC("lib.dat")), "old");
   EXPECT_FALSE(testing::FileExists(scratch.DriveC("lib.dat.quarnel-tmp")));
   EXPECT_EQ(WriteFileSafely("c:\\lib.dat",
                             [](File& f) { return BinaryWriter(f).WriteText("new", 4); }),
-            SafeWriteResult::kDone);
+            StatusCode::kOk);
   EXPECT_EQ(testing::ReadFileBytes(scratch.DriveC("lib.dat")), std::string("new\0", 4));
 }
 

@@ -62,7 +62,7 @@ TEST(GeomItem, ListKeepsWholeRecordsByValue) {
   const float p[9] = {0.5f};
   GeomItem item(kGeomRoundHole, 0, 2, GeomPoint(4, 5), p);
   item.reservedWords[6] = 77;
-  ASSERT_EQ(list.Append(item), 0u);
+  ASSERT_EQ(list.Append(item), StatusCode::kOk);
   item.set_point(GeomPoint(99, 5));  // the list holds its own copy
   GeomItem back;
   ASSERT_EQ(list.ReadAt(back, 1), 1);

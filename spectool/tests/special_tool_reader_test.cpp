@@ -87,7 +87,7 @@ SptEntity Group(float x, float y) { return {.type = kGeomGroup, .x = x, .y = y};
 class SpecialToolReader : public ::testing::Test {
  protected:
   struct Result {
-    int status = -1;
+    StatusCode status = StatusCode::kOk;
     SpecialToolInfo info{};
     std::vector<GeomItem> items;
   };
@@ -147,7 +147,7 @@ TEST_F(SpecialToolReader, Version7FillsTheToolFieldsAndReadsTheEntities) {
   file.sideCode = 1;
   file.entities = {Hole(1, 2, 3), {.type = kGeomLine, .x = 0, .y = 0, .params = {5, 0, 9, 9}}};
   const Result r = Read(file);
-  ASSERT_EQ(r.status, kSpecialToolRead);
+  ASSERT_EQ(r.status, StatusCode::kOk);
   ExpectOnlyToolFieldsWritten(r);
   EXPECT_EQ(Value(r.info.size), 12.5f);
   EXPECT_EQ(Value(r.info.infoValue), 12.5f) << "version 7 repeats the size";
@@ -172,7 +172,7 @@ TEST_F(SpecialToolReader, Version7SkipsTheExtensionBlockByItsLength) {
     file.sideCode = 2;
     file.entities = {Hole(4, 4)};
     const Result r = Read(file);
-    ASSERT_EQ(r.status, kSpecialToolRead) << "L = " << length;
+    ASSERT_EQ(r.status, StatusCode::kOk) << "L = " << length;
     EXPECT_EQ(Value(r.info.side), 2) << "L = " << length;
     ASSERT_EQ(r.items.size(), 1u) << "L = " << length;
     EXPECT_EQ(r.items[0].x(), 4.0f);
@@ -186,7 +186,7 @@ TEST_F(SpecialToolReader, Version7CutInsideTheToolDataIsReadWithoutIt) {
   // Inside the tool block, inside the extension head, inside the side area.
   for (size_t cut : {size_t{3}, size_t{40}, size_t{76}, size_t{100}, size_t{2 + 72 + 6 + 63}}) {
     const Result r = Read(whole.substr(0, cut));
-    EXPECT_EQ(r.status, kSpecialToolRead) << "cut at " << cut;
+    EXPECT_EQ(r.status, StatusCode::kOk) << "cut at " << cut;
     ExpectInfoUntouched(r);
     EXPECT_TRUE(r.items.empty());
   }
@@ -197,7 +197,7 @@ TEST_F(SpecialToolReader, Version7CutInsideTheEntitiesKeepsTheEarlierOnes) {
   file.entities = {Hole(1, 1), Hole(2, 2), Hole(3, 3)};
   const std::string whole = BuildSpecialToolFile(file);
   const Result r = Read(whole.substr(0, whole.size() - 3));
-  EXPECT_EQ(r.status, kSpecialToolRead);
+  EXPECT_EQ(r.status, StatusCode::kOk);
   EXPECT_EQ(Value(r.info.size), 12.5f);
   EXPECT_EQ(r.items.size(), 2u);
 }
@@ -207,7 +207,7 @@ TEST_F(SpecialToolReader, EveryLaterVersionFillsTheToolFields) {
     SpecialToolFileFields file = CurrentFile(version);
     file.entities = {Hole(6, 7, 2)};
     const Result r = Read(file);
-    ASSERT_EQ(r.status, kSpecialToolRead) << "version " << version;
+    ASSERT_EQ(r.status, StatusCode::kOk) << "version " << version;
     ExpectOnlyToolFieldsWritten(r);
     EXPECT_EQ(Value(r.info.size), 20.0f);
     EXPECT_EQ(Value(r.info.infoValue), 33.0f);
@@ -244,7 +244,7 @@ TEST_F(SpecialToolReader, LaterVersionCutInsideTheEntitiesEndsEarlyWithToolField
   file.entities = {Hole(1, 1), Hole(2, 2), Hole(3, 3)};
   const std::string whole = BuildSpecialToolFile(file);
   const Result r = Read(whole.substr(0, whole.size() - 5));
-  EXPECT_EQ(r.status, kSpecialToolEndedEarly);
+  EXPECT_EQ(r.status, StatusCode::kFileReadFailed);
   EXPECT_EQ(Value(r.info.size), 20.0f);
   EXPECT_EQ(Value(r.info.infoValue), 33.0f);
   EXPECT_EQ(r.items.size(), 2u);
@@ -256,10 +256,10 @@ TEST_F(SpecialToolReader, LaterVersionCutInsideTheToolDataWritesNothing) {
   for (size_t cut : {size_t{1}, size_t{2}, size_t{30}, whole.size() - entity_head - 4 - 20,
                      whole.size() - entity_head - 2}) {
     const Result r = Read(whole.substr(0, cut));
-    EXPECT_EQ(r.status, kSpecialToolEndedEarly) << "cut at " << cut;
+    EXPECT_EQ(r.status, StatusCode::kFileReadFailed) << "cut at " << cut;
     ExpectInfoUntouched(r);
   }
-  EXPECT_EQ(Read(whole.substr(0, whole.size() - 1)).status, kSpecialToolEndedEarly) << "entity head cut";
+  EXPECT_EQ(Read(whole.substr(0, whole.size() - 1)).status, StatusCode::kFileReadFailed) << "entity head cut";
 }
 
 TEST_F(SpecialToolReader, UnknownVersionsAreRefused) {
@@ -267,18 +267,18 @@ TEST_F(SpecialToolReader, UnknownVersionsAreRefused) {
     SpecialToolFileFields file = CurrentFile(92);
     file.version = version;
     const Result r = Read(file);
-    EXPECT_EQ(r.status, kSpecialToolUnknownVersion) << version;
+    EXPECT_EQ(r.status, StatusCode::kFileUnknownVersion) << version;
     ExpectInfoUntouched(r);
   }
 }
 
 TEST_F(SpecialToolReader, MissingOrUnusablePathsAreNoSuchFile) {
-  EXPECT_EQ(ReadPath("c:\\spt\\NONE.spt").status, kSpecialToolMissing);
+  EXPECT_EQ(ReadPath("c:\\spt\\NONE.spt").status, StatusCode::kFileMissing);
   GeomItemList list;
-  EXPECT_EQ(ReadSpecialTool(nullptr, list, {library_, folder_}), kSpecialToolMissing);
+  EXPECT_EQ(ReadSpecialTool(nullptr, list, {library_, folder_}), StatusCode::kFileMissing);
   SpecialToolInfo info = SentinelInfo(nullptr);
   const SpecialToolInfo before = info;
-  EXPECT_EQ(ReadSpecialTool(&info, list, {library_, folder_}), kSpecialToolMissing);
+  EXPECT_EQ(ReadSpecialTool(&info, list, {library_, folder_}), StatusCode::kFileMissing);
   EXPECT_EQ(std::memcmp(&info, &before, sizeof info), 0);
 }
 
@@ -286,31 +286,31 @@ TEST_F(SpecialToolReader, PathsOver255CharactersAreRefused) {
   const std::string folder = "c:\\spt\\";
   const std::string bytes = BuildSpecialToolFile(CurrentFile(92));
   const std::string longest_name(kMaxSpecialToolPath - folder.size() - 4, 'N');
-  EXPECT_EQ(ReadPath(Write(bytes, longest_name)).status, kSpecialToolRead);
+  EXPECT_EQ(ReadPath(Write(bytes, longest_name)).status, StatusCode::kOk);
   const Result r = ReadPath(Write(bytes, longest_name + "N"));
-  EXPECT_EQ(r.status, kSpecialToolMissing);
+  EXPECT_EQ(r.status, StatusCode::kFileMissing);
   ExpectInfoUntouched(r);
 }
 
 TEST_F(SpecialToolReader, FilesAreClosedOnEveryPath) {
   quarnel::testing::FaultyFileSystem files;
   const std::string bytes = BuildSpecialToolFile(CurrentFile(92));
-  EXPECT_EQ(Read(bytes).status, kSpecialToolRead);
-  EXPECT_EQ(Read(bytes.substr(0, 40)).status, kSpecialToolEndedEarly);
-  EXPECT_EQ(Read(std::string("\x05\x00", 2)).status, kSpecialToolUnknownVersion);
-  EXPECT_EQ(Read(LegacyFile()).status, kSpecialToolRead);
-  EXPECT_EQ(Read(std::string()).status, kSpecialToolEndedEarly);
+  EXPECT_EQ(Read(bytes).status, StatusCode::kOk);
+  EXPECT_EQ(Read(bytes.substr(0, 40)).status, StatusCode::kFileReadFailed);
+  EXPECT_EQ(Read(std::string("\x05\x00", 2)).status, StatusCode::kFileUnknownVersion);
+  EXPECT_EQ(Read(LegacyFile()).status, StatusCode::kOk);
+  EXPECT_EQ(Read(std::string()).status, StatusCode::kFileReadFailed);
   EXPECT_EQ(files.open_files(), 0);
   files.FailOpen(platform::OpenMode::kRead);
   const Result r = Read(bytes);
-  EXPECT_EQ(r.status, kSpecialToolCannotOpen);
+  EXPECT_EQ(r.status, StatusCode::kFileCannotOpen);
   ExpectInfoUntouched(r);
 }
 
 TEST_F(SpecialToolReader, ToolIsTiedToItsFileInTheCurrentLibrary) {
   toollib::ToolLibrary library;
   library_ = &library;
-  EXPECT_EQ(Read(CurrentFile(92)).status, kSpecialToolRead);
+  EXPECT_EQ(Read(CurrentFile(92)).status, StatusCode::kOk);
   ASSERT_EQ(library.SpecialPaths().Count(), 1u);
   char path[256];
   library.SpecialPathAt(1, path);
@@ -320,7 +320,8 @@ TEST_F(SpecialToolReader, ToolIsTiedToItsFileInTheCurrentLibrary) {
 // The entity section, read through whole files of both forms.
 class SpecialToolEntities : public SpecialToolReader {
  protected:
-  std::vector<GeomItem> ReadEntities(int version, std::vector<SptEntity> entities, int expected_status = 0) {
+  std::vector<GeomItem> ReadEntities(int version, std::vector<SptEntity> entities,
+                                     StatusCode expected_status = StatusCode::kOk) {
     SpecialToolFileFields file = version == 7 ? LegacyFile() : CurrentFile(version);
     file.entities = std::move(entities);
     const Result r = Read(file);
@@ -483,20 +484,20 @@ TEST_F(SpecialToolEntities, CountsBeyondTheFileEndTheSection) {
   legacy.entities = {Hole(1, 1)};
   legacy.entityCount = 32767;
   Result r = Read(legacy);
-  EXPECT_EQ(r.status, kSpecialToolRead);
+  EXPECT_EQ(r.status, StatusCode::kOk);
   EXPECT_EQ(r.items.size(), 1u);
 
   SpecialToolFileFields current = CurrentFile(92);
   current.entities = {Hole(1, 1)};
   current.entityCount = std::numeric_limits<int32_t>::max();
   r = Read(current);
-  EXPECT_EQ(r.status, kSpecialToolEndedEarly);
+  EXPECT_EQ(r.status, StatusCode::kFileReadFailed);
   EXPECT_EQ(r.items.size(), 1u);
 
   for (int32_t count : {0, -5}) {
     current.entityCount = count;
     r = Read(current);
-    EXPECT_EQ(r.status, kSpecialToolRead);
+    EXPECT_EQ(r.status, StatusCode::kOk);
     EXPECT_TRUE(r.items.empty());
   }
 }

@@ -90,7 +90,7 @@ class SpecialToolWriter : public ::testing::Test {
     info.path = path_.c_str();
     GeomItemList items;
     toollib::SpecialToolFolderBuffer folder;
-    EXPECT_EQ(ReadSpecialTool(&info, items, {nullptr, folder}), kSpecialToolRead);
+    EXPECT_EQ(ReadSpecialTool(&info, items, {nullptr, folder}), StatusCode::kOk);
     std::vector<GeomEntity> back;
     GeomItem item;
     for (int32_t i = 1; i <= static_cast<int32_t>(items.Count()); ++i) {

@@ -20,7 +20,7 @@ StationRecord StationAt(int32_t number, int32_t tool_position) {
 struct WalkResult {
   int32_t station;
   int32_t position;
-  uint32_t status;
+  StatusCode status;
 };
 
 WalkResult Walk(StationTable& table, int32_t tool_position) {
@@ -97,7 +97,7 @@ TEST(StationLookupTest, AStickyStatusEndsTheLookupAsItEndsTheWalk) {
   StationTable table(0);
   table.Append(StationAt(31, 2));
   table.Append(StationAt(32, 3));
-  for (const uint32_t sticky : {store::kStatusIndexOutOfRange, store::kStatusExpandedMemoryFail}) {
+  for (const StatusCode sticky : {StatusCode::kIndexOutOfRange, StatusCode::kExpandedMemoryFail}) {
     table.store().set_status(sticky);
     const WalkResult walked = Walk(table, 3);
     table.store().set_status(sticky);

@@ -46,7 +46,7 @@ class StationTableTest : public ::testing::Test {
     file.tools = tools;
     file.paths = paths;
     testing::WriteFileBytes(scratch_.DriveC("lib.tl"), testing::BuildLibraryFile(file));
-    ASSERT_EQ(library_.Load("c:\\lib.tl", folder_), 0);
+    ASSERT_EQ(library_.Load("c:\\lib.tl", folder_), StatusCode::kOk);
   }
 
   // Loads `table` (written on its own) into `into`; the load's result.
@@ -246,11 +246,12 @@ TEST_F(StationTableTest, StationFileHoldsBothTablesAfterItsLeadingArea) {
 
   StationTable first(0);
   StationTable second(1);
-  ASSERT_TRUE(LoadStationFile("c:\\st.st", {&library_, folder_}, first, second));
+  ASSERT_EQ(LoadStationFile("c:\\st.st", {&library_, folder_}, first, second), StatusCode::kOk);
   EXPECT_EQ(StationOfTool(&first, 1), 61);
   EXPECT_EQ(StationOfTool(&second, 2), 62);
   EXPECT_EQ(second.tableIdentifier, 1);
-  EXPECT_FALSE(LoadStationFile("c:\\missing.st", {&library_, folder_}, first, second));
+  EXPECT_EQ(LoadStationFile("c:\\missing.st", {&library_, folder_}, first, second),
+            StatusCode::kFileCannotOpen);
 }
 
 }  // namespace

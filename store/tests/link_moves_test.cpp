@@ -39,7 +39,7 @@ TEST(LinkMovesTest, EditsAcrossLinkPagesKeepTheModelOrder) {
     if (n > limit) n = limit;
     const int value = 100000 + step;
     if (insert) {
-      ASSERT_EQ(list.InsertAt(&value, n), kStatusOk);
+      ASSERT_EQ(list.InsertAt(&value, n), StatusCode::kOk);
       model.insert(model.begin() + (n - 1), value);
     } else {
       list.DeleteAt(n);

@@ -32,7 +32,7 @@ TEST(RecordListInPlaceTest, FilledRecordsJoinTheLinkedOrderLikeAppends) {
   for (int i = 0; i < 3000; ++i) AppendInPlace(list, i);  // beyond one link page
   EXPECT_EQ(list.Position(), 3000);
   int value = -1;
-  ASSERT_EQ(list.InsertAt(&value, 2), kStatusOk);
+  ASSERT_EQ(list.InsertAt(&value, 2), StatusCode::kOk);
   list.DeleteAt(2999);
   std::vector<int> model;
   for (int i = 0; i < 3000; ++i) model.push_back(i);
@@ -51,7 +51,7 @@ TEST(RecordListInPlaceTest, ARefilledListEqualsANewOne) {
     unsigned char record[89] = {};
     const int value = -7;
     std::memcpy(record, &value, sizeof value);
-    ASSERT_EQ(list.InsertAt(record, 3), kStatusOk);  // reordered
+    ASSERT_EQ(list.InsertAt(record, 3), StatusCode::kOk);  // reordered
     list.ClearForRefill();
     EXPECT_EQ(list.Count(), 0u);
     EXPECT_EQ(list.Position(), -3);
@@ -63,7 +63,7 @@ TEST(RecordListInPlaceTest, ARefilledListEqualsANewOne) {
     list.ReleaseSparePages();
     EXPECT_EQ(list.store().data_pages(), fresh.store().data_pages()) << refill;
     EXPECT_EQ(list.Position(), fresh.Position());
-    EXPECT_EQ(list.Status(), kStatusOk);
+    EXPECT_EQ(list.Status(), StatusCode::kOk);
     EXPECT_EQ(Walk(list), Walk(fresh)) << refill;
   }
 }
@@ -100,7 +100,7 @@ TEST(RecordListInPlaceTest, LocatesFollowTheCursorAndStatusOfReads) {
   EXPECT_EQ(list.Position(), 1);
   EXPECT_EQ(list.LocateAt(4), nullptr);
   EXPECT_EQ(list.LocateAt(0), nullptr);
-  EXPECT_EQ(list.Status(), kStatusOk);
+  EXPECT_EQ(list.Status(), StatusCode::kOk);
   EXPECT_EQ(list.Position(), 1);  // a failed locate keeps the cursor
   EXPECT_NE(list.LocateNext(), nullptr);
   EXPECT_EQ(list.Position(), 2);
@@ -112,9 +112,9 @@ TEST(RecordListInPlaceTest, LocatesFollowTheCursorAndStatusOfReads) {
   std::memcpy(&first, current, sizeof first);
   EXPECT_EQ(first, 10);
   // A sticky store status makes every read, and every locate, report none.
-  list.store().set_status(kStatusExpandedMemoryFail);
+  list.store().set_status(StatusCode::kExpandedMemoryFail);
   EXPECT_EQ(list.LocateAt(2), nullptr);
-  EXPECT_EQ(list.Status(), kStatusExpandedMemoryFail);
+  EXPECT_EQ(list.Status(), StatusCode::kExpandedMemoryFail);
 }
 
 }  // namespace

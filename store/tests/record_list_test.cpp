@@ -27,8 +27,8 @@ TEST(RecordListTest, EmptyListReadsNothing) {
   RecordList list(4, false);
   int value = 0;
   EXPECT_EQ(list.ReadNext(&value), 0);
-  EXPECT_EQ(list.Status(), kStatusOk);
-  EXPECT_EQ(list.DeleteCurrent(), kStatusListEmpty);
+  EXPECT_EQ(list.Status(), StatusCode::kOk);
+  EXPECT_EQ(list.DeleteCurrent(), StatusCode::kListEmpty);
   EXPECT_EQ(list.Count(), 0u);
   EXPECT_EQ(list.Position(), -3);
 }
@@ -48,7 +48,7 @@ TEST(RecordListTest, NavigationAtTheEnds) {
   EXPECT_EQ(list.Position(), 3);
   // Previous at the first record fails with "invalid read code" at store level.
   list.ReadAt(&value, 1);
-  EXPECT_EQ(list.store().Read(&value, kReadPrevious), kStatusInvalidReadCode);
+  EXPECT_EQ(list.store().Read(&value, kReadPrevious), StatusCode::kInvalidReadCode);
   EXPECT_EQ(list.ReadPrev(&value), 0);
   EXPECT_EQ(list.Position(), 1);
 }
@@ -56,15 +56,15 @@ TEST(RecordListTest, NavigationAtTheEnds) {
 TEST(RecordListTest, StatusIsStickyAtStoreLevel) {
   VirStore store(4, false);
   int value = 1;
-  EXPECT_EQ(store.Read(&value, kReadNext), kStatusListEmpty);
-  EXPECT_EQ(store.status(), kStatusListEmpty);
+  EXPECT_EQ(store.Read(&value, kReadNext), StatusCode::kListEmpty);
+  EXPECT_EQ(store.status(), StatusCode::kListEmpty);
   store.Add(&value, kAddAtEnd);  // an add resets 10
-  EXPECT_EQ(store.status(), kStatusOk);
-  EXPECT_EQ(store.Read(&value, kReadCurrent), kStatusOk);
-  EXPECT_EQ(store.Read(&value, kReadNext), kStatusEndOfList);
-  EXPECT_EQ(store.Read(&value, 0), kStatusEndOfList);  // a copy leaves the status
+  EXPECT_EQ(store.status(), StatusCode::kOk);
+  EXPECT_EQ(store.Read(&value, kReadCurrent), StatusCode::kOk);
+  EXPECT_EQ(store.Read(&value, kReadNext), StatusCode::kEndOfList);
+  EXPECT_EQ(store.Read(&value, 0), StatusCode::kEndOfList);  // a copy leaves the status
   store.Seek(0);
-  EXPECT_EQ(store.status(), kStatusOk);
+  EXPECT_EQ(store.status(), StatusCode::kOk);
 }
 
 TEST(RecordListTest, ErrorTexts) {
@@ -112,7 +112,7 @@ TEST(RecordListTest, DeletingTheOnlyRecordClears) {
   LinkedRecordList list(4);
   AppendAll(list, {5});
   list.Rewind();
-  EXPECT_EQ(list.DeleteCurrent(), kStatusOk);
+  EXPECT_EQ(list.DeleteCurrent(), StatusCode::kOk);
   EXPECT_EQ(list.Count(), 0u);
   AppendAll(list, {6});
   EXPECT_EQ(Walk(list), (std::vector<int>{6}));
@@ -125,10 +125,10 @@ TEST(RecordListTest, OutOfRangeAccessDoesNothing) {
   EXPECT_EQ(list.ReadAt(&value, 3), 0);
   EXPECT_EQ(value, 42);
   list.Seek(10);
-  EXPECT_EQ(list.UpdateCurrent(&value), kStatusIndexOutOfRange);
-  EXPECT_EQ(list.DeleteCurrent(), kStatusIndexOutOfRange);
+  EXPECT_EQ(list.UpdateCurrent(&value), StatusCode::kIndexOutOfRange);
+  EXPECT_EQ(list.DeleteCurrent(), StatusCode::kIndexOutOfRange);
   list.Rewind();
-  EXPECT_EQ(list.UpdateCurrent(&value), kStatusIndexOutOfRange);
+  EXPECT_EQ(list.UpdateCurrent(&value), StatusCode::kIndexOutOfRange);
   // The status is sticky: the next list read reports it once, then it is reset.
   EXPECT_EQ(list.ReadAt(&value, 1), 0);
   EXPECT_EQ(Walk(list), (std::vector<int>{1, 2}));
@@ -136,22 +136,22 @@ TEST(RecordListTest, OutOfRangeAccessDoesNothing) {
 
 TEST(RecordListTest, PositionsBelowOneReadNothingAndResetTheStatus) {
   LinkedRecordList list(4);
-  EXPECT_EQ(list.DeleteCurrent(), kStatusListEmpty);
+  EXPECT_EQ(list.DeleteCurrent(), StatusCode::kListEmpty);
   int value = 42;
   // Like every list read, a read of no record leaves status 0 behind it.
   EXPECT_EQ(list.ReadAt(&value, 0), 0);
-  EXPECT_EQ(list.Status(), kStatusOk);
+  EXPECT_EQ(list.Status(), StatusCode::kOk);
   AppendAll(list, {1, 2});
   list.Seek(1);
   for (int32_t n : {0, -3, INT32_MIN}) {
     EXPECT_EQ(list.ReadAt(&value, n), 0) << n;
     EXPECT_EQ(value, 42);
     EXPECT_EQ(list.Position(), 1) << n;
-    EXPECT_EQ(list.Status(), kStatusOk) << n;
+    EXPECT_EQ(list.Status(), StatusCode::kOk) << n;
   }
   // The lowest position wraps like any other, without overflow.
   EXPECT_EQ(list.Seek(INT32_MIN), 1u);
-  EXPECT_EQ(list.DeleteAt(INT32_MIN), kStatusIndexOutOfRange);
+  EXPECT_EQ(list.DeleteAt(INT32_MIN), StatusCode::kIndexOutOfRange);
   EXPECT_EQ(list.Count(), 2u);
 }
 
@@ -186,7 +186,7 @@ TEST(RecordListTest, InsertAcrossLinkPages) {
   LinkedRecordList list(4);
   for (int i = 1; i <= 5000; ++i) list.Append(&i);
   int value = -1;
-  ASSERT_EQ(list.InsertAt(&value, 4500), kStatusOk);
+  ASSERT_EQ(list.InsertAt(&value, 4500), StatusCode::kOk);
   ASSERT_EQ(list.Count(), 5001u);
   for (int n = 1; n <= 5001; ++n) {
     ASSERT_EQ(list.ReadAt(&value, n), 1);

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
   }
   int count = 0;
   const int status = StartReceiveTool(argv[1], argv[2], &count);
-  if (status != 0) {
+  if (status != QUARNEL_EXCHANGE_DONE) {
     fprintf(stderr, "StartReceiveTool failed with status %d\n", status);
     EndReceiveTool();
     return 1;

@@ -71,7 +71,7 @@ TEST_F(LibraryLargeLoadTest, EveryRecordLoadsAsWrittenWhereverTheBufferEnds) {
   const std::string bytes = testing::BuildLibraryFile(LargeLibrary());
   ASSERT_GT(bytes.size(), 3u * 65536u);  // several refills of the reader
   const std::string path = WriteFile("large.tlb", bytes);
-  ASSERT_EQ(library_.Load(path.c_str(), folder_), kLoadOk);
+  ASSERT_EQ(library_.Load(path.c_str(), folder_), StatusCode::kOk);
   ASSERT_EQ(library_.Count(), static_cast<uint32_t>(kTools));
   for (int i = 0; i < kTools; ++i) {
     const ToolFields want = ToolNumber(i);
@@ -127,7 +127,7 @@ TEST_F(LibraryLargeLoadTest, ACutRecordIsNotKeptAndTheRecordsBeforeItAre) {
                      record_ends[2500] + 40}) {
     testing::FaultyFileSystem files;
     files.CutReadsAfter(cut);
-    ASSERT_EQ(library_.Load(path.c_str(), folder_), kFileReadFailed) << cut;
+    ASSERT_EQ(library_.Load(path.c_str(), folder_), StatusCode::kFileReadFailed) << cut;
     size_t complete = 0;
     while (complete < record_ends.size() && record_ends[complete] <= cut) ++complete;
     ASSERT_EQ(library_.Count(), complete) << cut;

@@ -30,12 +30,14 @@ ToolFields Fields(int32_t type, float size) {
 
 class LibraryLoadTest : public LibraryTest {
  protected:
-  int Load(const std::string& bytes) { return library_.Load(WriteFile("lib.tlb", bytes).c_str(), folder_); }
+  StatusCode Load(const std::string& bytes) {
+    return library_.Load(WriteFile("lib.tlb", bytes).c_str(), folder_);
+  }
 };
 
 TEST_F(LibraryLoadTest, MissingFileCannotBeOpened) {
-  EXPECT_EQ(library_.Load("c:\\missing.tlb", folder_), kFileCannotOpen);
-  EXPECT_EQ(library_.Load(nullptr, folder_), kFileCannotOpen);
+  EXPECT_EQ(library_.Load("c:\\missing.tlb", folder_), StatusCode::kFileCannotOpen);
+  EXPECT_EQ(library_.Load(nullptr, folder_), StatusCode::kFileCannotOpen);
 }
 
 TEST_F(LibraryLoadTest, UnknownVersionsAreRefused) {
@@ -43,11 +45,11 @@ TEST_F(LibraryLoadTest, UnknownVersionsAreRefused) {
   for (int version : {5, 93, 0, 53, 2, 8}) {
     testing::ByteBuilder file;
     file.I16(static_cast<int16_t>(version)).I32(0);
-    EXPECT_EQ(Load(file.bytes()), kFileUnknownVersion) << version;
+    EXPECT_EQ(Load(file.bytes()), StatusCode::kFileUnknownVersion) << version;
   }
   EXPECT_EQ(library_.Count(), 1u);  // nothing loaded, nothing cleared
-  EXPECT_EQ(Load(""), kFileReadFailed);
-  EXPECT_EQ(Load("\x5c"), kFileReadFailed);
+  EXPECT_EQ(Load(""), StatusCode::kFileReadFailed);
+  EXPECT_EQ(Load("\x5c"), StatusCode::kFileReadFailed);
 }
 
 TEST_F(LibraryLoadTest, EveryCurrentVersionLoadsItsRecords) {
@@ -70,7 +72,7 @@ TEST_F(LibraryLoadTest, EveryCurrentVersionLoadsItsRecords) {
     file.tools = {round, special};
     file.paths = {"D:\\OLD\\ABC.SPT"};
     SCOPED_TRACE(version);
-    ASSERT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
+    ASSERT_EQ(Load(BuildLibraryFile(file)), StatusCode::kOk);
     ASSERT_EQ(library_.Count(), 2u);
     const ToolRecord first = ToolAt(1);
     EXPECT_EQ(first.typeCode, 1);
@@ -99,7 +101,7 @@ TEST_F(LibraryLoadTest, ShortTypeTableFillsItsNineSlots) {
   file.typeTable = {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {9, 10}, {11, 12}, {13, 14}, {15, 16}, {17, 18}};
   library_.Types()[1] = TypeSlotEntry{40, 41};
   library_.Types()[12] = TypeSlotEntry{42, 43};
-  ASSERT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
+  ASSERT_EQ(Load(BuildLibraryFile(file)), StatusCode::kOk);
   const int slots[] = {0, 2, 3, 5, 6, 7, 8, 9, 10};
   for (int i = 0; i < 9; ++i) {
     EXPECT_EQ(library_.Types()[slots[i]].start, 2 * i + 1);
@@ -113,7 +115,7 @@ TEST_F(LibraryLoadTest, ShortTypeTableFillsItsNineSlots) {
 TEST_F(LibraryLoadTest, LongTypeTableKeepsAllTwentySlots) {
   LibraryFileFields file;
   for (int i = 0; i < 20; ++i) file.typeTable.push_back({i * 3, i * 3 + 1});
-  ASSERT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
+  ASSERT_EQ(Load(BuildLibraryFile(file)), StatusCode::kOk);
   EXPECT_EQ(library_.Types()[19].start, 57);
   EXPECT_EQ(library_.Types()[19].count, 58);
 }
@@ -133,7 +135,7 @@ TEST_F(LibraryLoadTest, KeyedCountRulesPerKind) {
   ToolFields kept = Fields(3, 5);
   kept.keyedCount = 9;
   file.tools = {round, rectangle, negative, special, kept};
-  ASSERT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
+  ASSERT_EQ(Load(BuildLibraryFile(file)), StatusCode::kOk);
   EXPECT_EQ(ToolAt(1).keyedCount, 0);
   EXPECT_EQ(ToolAt(2).keyedCount, 1);
   EXPECT_EQ(ToolAt(2).angles[0], 0.0f);
@@ -151,7 +153,7 @@ TEST_F(LibraryLoadTest, TriangleDimensionsAreStoredYXZ) {
   triangle.y = 2;
   triangle.z = 3;
   file.tools = {triangle};
-  ASSERT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
+  ASSERT_EQ(Load(BuildLibraryFile(file)), StatusCode::kOk);
   const ToolRecord tool = ToolAt(1);
   EXPECT_EQ(tool.dimensions[0], 1.0f);
   EXPECT_EQ(tool.dimensions[1], 2.0f);
@@ -165,7 +167,7 @@ TEST_F(LibraryLoadTest, SpecialFlagsComeFromZ) {
     special.z = z;
     file.tools.push_back(special);
   }
-  ASSERT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
+  ASSERT_EQ(Load(BuildLibraryFile(file)), StatusCode::kOk);
   EXPECT_EQ(ToolAt(1).specialFlags, 0u);
   EXPECT_EQ(ToolAt(2).specialFlags, kSpecialFlagOne);
   EXPECT_EQ(ToolAt(3).specialFlags, kSpecialFlagTwo);
@@ -190,7 +192,7 @@ TEST_F(LibraryLoadTest, ExtrasOfEveryVersionAreCarried) {
     extra.trailByte = 22;
     file.extras = {extra, ExtraFields{}};
     SCOPED_TRACE(version);
-    ASSERT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
+    ASSERT_EQ(Load(BuildLibraryFile(file)), StatusCode::kOk);
     ASSERT_EQ(library_.Extras().Count(), 2u);
     ToolExtra read;
     ASSERT_EQ(library_.ReadExtra(read, 1), 1);
@@ -216,21 +218,21 @@ TEST_F(LibraryLoadTest, ImpossibleExtraSizesFailTheLoad) {
     ExtraFields extra;
     extra.textLength = length;
     file.extras = {extra};
-    EXPECT_EQ(Load(BuildLibraryFile(file)), kFileReadFailed) << length;
+    EXPECT_EQ(Load(BuildLibraryFile(file)), StatusCode::kFileReadFailed) << length;
   }
   {
     LibraryFileFields file;
     ExtraFields extra;
     extra.entryCount = 21;
     file.extras = {extra};
-    EXPECT_EQ(Load(BuildLibraryFile(file)), kFileReadFailed);
+    EXPECT_EQ(Load(BuildLibraryFile(file)), StatusCode::kFileReadFailed);
   }
   LibraryFileFields file;
   ExtraFields extra;
   extra.textLength = 256;
   extra.entries.resize(20);
   file.extras = {extra};
-  EXPECT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
+  EXPECT_EQ(Load(BuildLibraryFile(file)), StatusCode::kOk);
 }
 
 // A count below 0 reads no entries; the record loads, keeps its count and is
@@ -245,7 +247,7 @@ TEST_F(LibraryLoadTest, NegativeExtraEntryCountReadsNoEntriesAndIsKept) {
   extra.leadByte = 9;
   extra.trailByte = 10;
   file.extras = {extra};
-  ASSERT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
+  ASSERT_EQ(Load(BuildLibraryFile(file)), StatusCode::kOk);
   ToolExtra read;
   ASSERT_EQ(library_.ReadExtra(read, 1), 1);
   EXPECT_EQ(read.block.entryCount, -1);
@@ -253,7 +255,7 @@ TEST_F(LibraryLoadTest, NegativeExtraEntryCountReadsNoEntriesAndIsKept) {
   EXPECT_EQ(read.block.leadByte, 9);
   EXPECT_EQ(read.block.trailByte, 10);
 
-  ASSERT_EQ(library_.Save("c:\\resaved.tlb"), kLoadOk);
+  ASSERT_EQ(library_.Save("c:\\resaved.tlb"), StatusCode::kOk);
   file.extras[0].entries.clear();
   EXPECT_EQ(ReadFile("resaved.tlb"), BuildLibraryFile(file));
 }
@@ -262,21 +264,21 @@ TEST_F(LibraryLoadTest, HugeCountsFailWhenTheFileEnds) {
   LibraryFileFields file;
   file.tools = {Fields(3, 1), Fields(3, 2), Fields(3, 3)};
   file.toolCount = 2000000000;
-  EXPECT_EQ(Load(BuildLibraryFile(file)), kFileReadFailed);
+  EXPECT_EQ(Load(BuildLibraryFile(file)), StatusCode::kFileReadFailed);
   EXPECT_EQ(library_.Count(), 3u);  // what was read stays
 
   LibraryFileFields extras;
   extras.extraCount = 2000000000;
-  EXPECT_EQ(Load(BuildLibraryFile(extras)), kFileReadFailed);
+  EXPECT_EQ(Load(BuildLibraryFile(extras)), StatusCode::kFileReadFailed);
   LibraryFileFields paths;
   paths.pathCount = 2000000000;
-  EXPECT_EQ(Load(BuildLibraryFile(paths)), kFileReadFailed);
+  EXPECT_EQ(Load(BuildLibraryFile(paths)), StatusCode::kFileReadFailed);
 
   LibraryFileFields negative;
   negative.toolCount = -5;
   negative.extraCount = -1;
   negative.pathCount = -1;
-  EXPECT_EQ(Load(BuildLibraryFile(negative)), kLoadOk);
+  EXPECT_EQ(Load(BuildLibraryFile(negative)), StatusCode::kOk);
   EXPECT_EQ(library_.Count(), 0u);
 }
 
@@ -285,8 +287,8 @@ TEST_F(LibraryLoadTest, LoadReplacesWhatTheLibraryHeld) {
   file.tools = {Fields(3, 1)};
   file.extras = {ExtraFields{}};
   file.paths = {"C:\\A\\ONE.SPT"};
-  ASSERT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
-  ASSERT_EQ(Load(BuildLibraryFile(file)), kLoadOk);
+  ASSERT_EQ(Load(BuildLibraryFile(file)), StatusCode::kOk);
+  ASSERT_EQ(Load(BuildLibraryFile(file)), StatusCode::kOk);
   EXPECT_EQ(library_.Count(), 1u);
   EXPECT_EQ(library_.Extras().Count(), 1u);
   EXPECT_EQ(library_.SpecialPaths().Count(), 1u);
@@ -309,13 +311,13 @@ TEST_F(LibraryLoadTest, LegacyPlaceholderIsSkipped) {
   for (int16_t n : {int16_t{0}, int16_t{1}, int16_t{-4}}) {
     LegacyLibraryFileFields file;
     file.storedCount = n;
-    EXPECT_EQ(Load(BuildLegacyLibraryFile(file)), kLoadOk) << n;
+    EXPECT_EQ(Load(BuildLegacyLibraryFile(file)), StatusCode::kOk) << n;
     EXPECT_EQ(library_.Count(), 0u);
   }
   LegacyLibraryFileFields file;
   file.version = 1;
   file.tools = {LegacyTool(3, 1), LegacyTool(1, 2)};
-  ASSERT_EQ(Load(BuildLegacyLibraryFile(file)), kLoadOk);
+  ASSERT_EQ(Load(BuildLegacyLibraryFile(file)), StatusCode::kOk);
   ASSERT_EQ(library_.Count(), 2u);
   EXPECT_EQ(ToolAt(1).size, 1.0f);
   EXPECT_EQ(ToolAt(2).typeCode, 1);
@@ -332,7 +334,7 @@ TEST_F(LibraryLoadTest, LegacyUnusedAnglesAndClearancesAreZeroed) {
     tool.dieClearances = {5, 6, 7, 8};
     file.tools.push_back(tool);
   }
-  ASSERT_EQ(Load(BuildLegacyLibraryFile(file)), kLoadOk);
+  ASSERT_EQ(Load(BuildLegacyLibraryFile(file)), StatusCode::kOk);
   for (int i = 0; i < 5; ++i) {
     const ToolRecord tool = ToolAt(i + 1);
     const int k = i < 4 ? i : 4;
@@ -350,7 +352,7 @@ TEST_F(LibraryLoadTest, LegacyVersionOneSpecialToolUsesItsSanitisedName) {
   LegacyToolFields special = LegacyTool(108, 1);
   special.name = "A/B:C";
   file.tools = {special};
-  ASSERT_EQ(Load(BuildLegacyLibraryFile(file)), kLoadOk);
+  ASSERT_EQ(Load(BuildLegacyLibraryFile(file)), StatusCode::kOk);
   EXPECT_EQ(ToolAt(1).specialToolIndex, 1);
   EXPECT_EQ(PathAt(1), kFolder + "A_B_C.spt");
   EXPECT_TRUE(Messages().empty());
@@ -375,7 +377,7 @@ TEST_F(LibraryLoadTest, LegacySpecialToolWithoutAReadableFileKeepsItsOwnFields) 
       spt.I16(92);
       WriteFile(kFolderInDriveC + "GONE.spt", spt.bytes());
     }
-    ASSERT_EQ(Load(BuildLegacyLibraryFile(file)), kLoadOk);
+    ASSERT_EQ(Load(BuildLegacyLibraryFile(file)), StatusCode::kOk);
     ASSERT_EQ(library_.Count(), 2u);
     const ToolRecord tool = ToolAt(2);
     EXPECT_EQ(tool.typeCode, 108);
@@ -407,7 +409,7 @@ TEST_F(LibraryLoadTest, LegacySpecialToolReadsItsSpecialToolFile) {
   special.name = "PUNCH:7";
   special.nameOffset = 6;
   file.tools = {special};
-  ASSERT_EQ(Load(BuildLegacyLibraryFile(file)), kLoadOk);
+  ASSERT_EQ(Load(BuildLegacyLibraryFile(file)), StatusCode::kOk);
   const ToolRecord tool = ToolAt(1);
   EXPECT_EQ(tool.size, 12.5f);
   EXPECT_EQ(tool.dimensions[0], 3.0f);
@@ -423,7 +425,7 @@ TEST_F(LibraryLoadTest, LegacyShortRecordEmptiesTheLibrary) {
   LegacyLibraryFileFields file;
   file.tools = {LegacyTool(3, 1), LegacyTool(3, 2)};
   file.storedCount = 4;  // one record more than the file holds
-  EXPECT_EQ(Load(BuildLegacyLibraryFile(file)), kFileReadFailed);
+  EXPECT_EQ(Load(BuildLegacyLibraryFile(file)), StatusCode::kFileReadFailed);
   EXPECT_EQ(library_.Count(), 0u);
 }
 

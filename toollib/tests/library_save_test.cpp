@@ -54,7 +54,7 @@ class LibrarySaveTest : public LibraryTest {
 
 TEST_F(LibrarySaveTest, WritesVersion92FieldByField) {
   FillLibrary();
-  ASSERT_EQ(library_.Save(kPath.c_str()), kLoadOk);
+  ASSERT_EQ(library_.Save(kPath.c_str()), StatusCode::kOk);
   const std::string bytes = SavedBytes();
   ByteCursor in(bytes);
   EXPECT_EQ(in.I16(), 92);
@@ -118,10 +118,10 @@ TEST_F(LibrarySaveTest, SaveThenLoadGivesTheSameTools) {
   ToolRecord before[2];
   library_.ReadAt(before[0], 1);
   library_.ReadAt(before[1], 2);
-  ASSERT_EQ(library_.Save(kPath.c_str()), kLoadOk);
+  ASSERT_EQ(library_.Save(kPath.c_str()), StatusCode::kOk);
 
   ToolLibrary loaded;
-  ASSERT_EQ(loaded.Load(kPath.c_str(), folder_), kLoadOk);
+  ASSERT_EQ(loaded.Load(kPath.c_str(), folder_), StatusCode::kOk);
   ASSERT_EQ(loaded.Count(), 2u);
   for (int i = 0; i < 2; ++i) {
     ToolRecord after;
@@ -152,7 +152,7 @@ TEST_F(LibrarySaveTest, SaveThenLoadGivesTheSameTools) {
   EXPECT_EQ(kept.dimensions[2], 1.5f);
   // Saving the loaded library again gives the same bytes.
   const std::string first_save = SavedBytes();
-  ASSERT_EQ(loaded.Save(kPath.c_str()), kLoadOk);
+  ASSERT_EQ(loaded.Save(kPath.c_str()), StatusCode::kOk);
   EXPECT_EQ(SavedBytes(), first_save);
 }
 
@@ -164,7 +164,7 @@ TEST_F(LibrarySaveTest, SpecialToolZIsWrittenFromItsFlags) {
     special.SetDimensions(1, 1, 7.0f);
     special.specialFlags = flags;
     library_.Append(special);
-    ASSERT_EQ(library_.Save(kPath.c_str()), kLoadOk);
+    ASSERT_EQ(library_.Save(kPath.c_str()), StatusCode::kOk);
     const std::string bytes = SavedBytes();
     ByteCursor in(bytes);
     in.Raw(2 + 4 + 160 + 4 + 4 + 24 + 4 + 4 + 8);
@@ -183,11 +183,11 @@ TEST_F(LibrarySaveTest, Version80And90SpecialToolsBothLoadAndSaveWithTheBlock) {
     special.specialBlock[5] = 42;
     file.tools = {special};
     SCOPED_TRACE(version);
-    ASSERT_EQ(library_.Load(WriteFile("old.tlb", testing::BuildLibraryFile(file)).c_str(), folder_), kLoadOk);
+    ASSERT_EQ(library_.Load(WriteFile("old.tlb", testing::BuildLibraryFile(file)).c_str(), folder_), StatusCode::kOk);
     ToolRecord tool = ToolAt(1);
     EXPECT_EQ(tool.size, 3.0f);
     EXPECT_EQ(tool.specialFlags, kSpecialFlagOne);
-    ASSERT_EQ(library_.Save(kPath.c_str()), kLoadOk);
+    ASSERT_EQ(library_.Save(kPath.c_str()), StatusCode::kOk);
     const std::string bytes = SavedBytes();
     ByteCursor in(bytes);
     in.Raw(2 + 4 + 160 + 8);
@@ -213,7 +213,7 @@ TEST_F(LibrarySaveFailureTest, FailedOpen) {
   testing::FaultyFileSystem files;
   files.FailOpen(platform::OpenMode::kWrite);
   library_.Types()[9] = TypeSlotEntry{7, 3};
-  EXPECT_EQ(library_.Save(kPath.c_str()), kFileCannotOpen);
+  EXPECT_EQ(library_.Save(kPath.c_str()), StatusCode::kFileCannotOpen);
   ExpectOldFileIntact();
   // The type table is rebuilt only for a file that is being written.
   EXPECT_EQ(library_.Types()[9].start, 7);
@@ -228,14 +228,14 @@ TEST_F(LibrarySaveFailureTest, FailedWriteAtEveryCall) {
     int calls = 0;
     {
       testing::FaultyFileSystem counting;
-      ASSERT_EQ(library_.Save("c:\\count.tlb"), kLoadOk);
+      ASSERT_EQ(library_.Save("c:\\count.tlb"), StatusCode::kOk);
       calls = counting.write_calls();
     }
     ASSERT_GT(calls, buffer < 100 ? 20 : 0);
     for (int k = 1; k <= calls; ++k) {
       testing::FaultyFileSystem files;
       files.FailWriteCall(k);
-      EXPECT_EQ(library_.Save(kPath.c_str()), kFileWriteFailed) << "write " << k;
+      EXPECT_EQ(library_.Save(kPath.c_str()), StatusCode::kFileWriteFailed) << "write " << k;
       EXPECT_EQ(files.open_files(), 0);
       ExpectOldFileIntact();
     }
@@ -245,27 +245,27 @@ TEST_F(LibrarySaveFailureTest, FailedWriteAtEveryCall) {
 TEST_F(LibrarySaveFailureTest, FailedWriteWhenTheDiskFills) {
   testing::FaultyFileSystem files;
   files.FailWritesBeyond(1000);
-  EXPECT_EQ(library_.Save(kPath.c_str()), kFileWriteFailed);
+  EXPECT_EQ(library_.Save(kPath.c_str()), StatusCode::kFileWriteFailed);
   ExpectOldFileIntact();
 }
 
 TEST_F(LibrarySaveFailureTest, FailedClose) {
   testing::FaultyFileSystem files;
   files.FailClose();
-  EXPECT_EQ(library_.Save(kPath.c_str()), kFileWriteFailed);
+  EXPECT_EQ(library_.Save(kPath.c_str()), StatusCode::kFileWriteFailed);
   ExpectOldFileIntact();
 }
 
 TEST_F(LibrarySaveFailureTest, FailedReplace) {
   testing::FaultyFileSystem files;
   files.FailReplace();
-  EXPECT_EQ(library_.Save(kPath.c_str()), kFileWriteFailed);
+  EXPECT_EQ(library_.Save(kPath.c_str()), StatusCode::kFileWriteFailed);
   ExpectOldFileIntact();
 }
 
 TEST_F(LibrarySaveTest, SaveIntoAMissingFolderCannotOpen) {
-  EXPECT_EQ(library_.Save("c:\\no\\such\\folder\\lib.tlb"), kFileCannotOpen);
-  EXPECT_EQ(library_.Save(nullptr), kFileCannotOpen);
+  EXPECT_EQ(library_.Save("c:\\no\\such\\folder\\lib.tlb"), StatusCode::kFileCannotOpen);
+  EXPECT_EQ(library_.Save(nullptr), StatusCode::kFileCannotOpen);
 }
 
 }  // namespace

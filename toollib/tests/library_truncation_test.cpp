@@ -58,12 +58,12 @@ class LibraryTruncationTest : public LibraryTest {
   // current one keeps the tools read before it.
   void ExpectEveryCutFails(const std::string& whole, bool legacy) {
     const std::string path = WriteFile("whole.tlb", whole);
-    ASSERT_EQ(library_.Load(path.c_str(), folder_), kLoadOk);
+    ASSERT_EQ(library_.Load(path.c_str(), folder_), StatusCode::kOk);
     ASSERT_EQ(library_.Count(), 3u);
     for (size_t length = 0; length < whole.size(); ++length) {
       testing::FaultyFileSystem files;
       files.CutReadsAfter(length);
-      ASSERT_EQ(library_.Load(path.c_str(), folder_), kFileReadFailed) << "cut at " << length;
+      ASSERT_EQ(library_.Load(path.c_str(), folder_), StatusCode::kFileReadFailed) << "cut at " << length;
       ASSERT_EQ(files.open_files(), 0);
       // Without a whole version nothing is cleared.
       if (legacy && length >= 2) {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "cli_error.h"
+#include "exports/export_status.h"
 #include "file_io.h"
 #include "platform/binary_reader.h"
 #include "platform/file_system.h"
@@ -35,7 +36,7 @@ using platform::FileSystem;
 // they read the same structure.
 struct Outcome {
   bool reads = false;
-  int status = 0;
+  StatusCode status = StatusCode::kOk;
   uint32_t first = 0;   // tools, entities or first-table stations
   uint32_t second = 0;  // second-table stations
   bool operator==(const Outcome&) const = default;
@@ -117,8 +118,8 @@ class LoadScope {
 Outcome LoadLibrary(const std::string& path) {
   toollib::ToolLibrary library;
   toollib::SpecialToolFolderBuffer folder;
-  const int status = library.Load(path.c_str(), folder);
-  return {status == toollib::kLoadOk, status, library.Count(), 0};
+  const StatusCode status = library.Load(path.c_str(), folder);
+  return {status == StatusCode::kOk, status, library.Count(), 0};
 }
 
 // Marks the side field so that a read that never reached the tool data shows.
@@ -130,9 +131,9 @@ Outcome LoadSpecialTool(const std::string& path) {
   info.side = kSideNotWritten;
   spectool::GeomItemList items;
   toollib::SpecialToolFolderBuffer folder;
-  const int status = spectool::ReadSpecialTool(&info, items, {nullptr, folder});
+  const StatusCode status = spectool::ReadSpecialTool(&info, items, {nullptr, folder});
   const bool toolData = info.side != kSideNotWritten;
-  return {status == spectool::kSpecialToolRead && toolData, status, items.Count(), 0};
+  return {status == StatusCode::kOk && toolData, status, items.Count(), 0};
 }
 
 Outcome LoadStations(const std::string& path) {
@@ -148,7 +149,7 @@ Outcome LoadStations(const std::string& path) {
                      first.LoadStations(in, stations::kStationFileVersion, unlinked) == 1 &&
                      in.ReadI32(separator) &&
                      second.LoadStations(in, stations::kStationFileVersion, unlinked) == 1;
-  return {reads, 0, first.Count(), second.Count()};
+  return {reads, StatusCode::kOk, first.Count(), second.Count()};
 }
 
 Outcome Load(FileKind kind, const std::string& path, std::optional<int64_t> limit = std::nullopt) {
@@ -191,14 +192,14 @@ std::string Plural(uint32_t count, const std::string& one, const std::string& ma
 std::string Problem(FileKind kind, const Outcome& outcome, int version) {
   switch (kind) {
     case FileKind::kToolLibrary:
-      if (outcome.status == toollib::kFileCannotOpen) return "it cannot be opened";
-      if (outcome.status == toollib::kFileUnknownVersion) {
+      if (outcome.status == StatusCode::kFileCannotOpen) return "it cannot be opened";
+      if (outcome.status == StatusCode::kFileUnknownVersion) {
         return "its version " + std::to_string(version) + " is not one the library reads";
       }
       return "it ends early or holds a record that cannot be read";
     case FileKind::kSpecialTool:
-      if (outcome.status == spectool::kSpecialToolRead) return "it ends inside its tool data";
-      return SpecialToolStatusText(outcome.status);
+      if (outcome.status == StatusCode::kOk) return "it ends inside its tool data";
+      return SpecialToolStatusText(exports::SpecialToolResult(outcome.status));
     case FileKind::kStationFile: return "its station tables end early or cannot be read";
     case FileKind::kUnknown: break;
   }

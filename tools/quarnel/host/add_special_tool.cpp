@@ -75,7 +75,7 @@ std::string RewriteLosses(const std::string& libraryPath, const std::vector<Tool
   if (sided > 0) losses += "the side of " + std::to_string(sided) + " special tool(s)";
   toollib::ToolLibrary library;
   toollib::SpecialToolFolderBuffer folder;
-  if (library.Load(libraryPath.c_str(), folder) == toollib::kLoadOk && library.Extras().Count() > 0) {
+  if (library.Load(libraryPath.c_str(), folder) == StatusCode::kOk && library.Extras().Count() > 0) {
     losses += std::string(losses.empty() ? "" : " and ") + std::to_string(library.Extras().Count()) +
               " extra record(s)";
   }

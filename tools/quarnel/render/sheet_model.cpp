@@ -46,7 +46,7 @@ int FileVersion(const std::string& path, FileKind kind) {
 std::vector<std::set<int>> StationNumbers(const std::string& stationPath) {
   stations::StationTable first(0), second(1);
   toollib::SpecialToolFolderBuffer folder;
-  if (!stations::LoadStationFile(stationPath, {nullptr, folder}, first, second)) {
+  if (stations::LoadStationFile(stationPath, {nullptr, folder}, first, second) != StatusCode::kOk) {
     throw FileFailure(stationPath, "the station file could not be opened");
   }
   std::vector<std::set<int>> numbers(2);
