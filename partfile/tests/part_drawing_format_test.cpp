@@ -7,12 +7,12 @@
 #include <cstring>
 #include <random>
 
-#include "tests/support/memory_file.h"
+#include "platform/memory_file.h"
 
 namespace quarnel::partfile {
 namespace {
 
-using quarnel::testing::MemoryFile;
+using quarnel::platform::MemoryFile;
 
 TEST(PartDrawingFormat, StructuresReadBackAsWritten) {
   std::mt19937 random(71);

@@ -6,7 +6,7 @@
 
 #include <random>
 
-#include "tests/support/memory_file.h"
+#include "platform/memory_file.h"
 #include "tests/support/station_writer.h"
 
 namespace quarnel::stations {
@@ -26,7 +26,7 @@ TEST(StationRecordFormat, DecodesTheFileOrderAndEncodesItBack) {
     quarnel::testing::AppendStation(file_bytes, fields);
     const std::string record_bytes = file_bytes.bytes().substr(0, kStationRecordFileBytes);
 
-    quarnel::testing::MemoryFile file(record_bytes);
+    quarnel::platform::MemoryFile file(record_bytes);
     platform::BinaryReader in(file);
     StationRecord record;
     ASSERT_TRUE(DecodeStationRecord(in, record));
@@ -36,7 +36,7 @@ TEST(StationRecordFormat, DecodesTheFileOrderAndEncodesItBack) {
     EXPECT_EQ(record.StationNumber(), fields.stationNumber);
     EXPECT_EQ(record.ToolPosition(), fields.toolPosition);
 
-    quarnel::testing::MemoryFile written;
+    quarnel::platform::MemoryFile written;
     platform::BinaryWriter out(written);
     ASSERT_TRUE(EncodeStationRecord(out, record));
     quarnel::testing::ByteBuilder rewritten;

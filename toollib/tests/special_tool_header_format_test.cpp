@@ -7,14 +7,14 @@
 
 #include <random>
 
-#include "tests/support/memory_file.h"
+#include "platform/memory_file.h"
 #include "tests/support/special_tool_writer.h"
 #include "toollib/tool_record_format.h"
 
 namespace quarnel::toollib {
 namespace {
 
-using quarnel::testing::MemoryFile;
+using quarnel::platform::MemoryFile;
 
 // The bytes from just after the version, `count` of them.
 std::string HeadOf(const quarnel::testing::SpecialToolFileFields& fields, size_t count) {

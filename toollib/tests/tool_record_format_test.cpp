@@ -8,7 +8,7 @@
 #include <random>
 
 #include "tests/support/library_writer.h"
-#include "tests/support/memory_file.h"
+#include "platform/memory_file.h"
 
 namespace quarnel::toollib {
 namespace {
@@ -78,7 +78,7 @@ TEST(ToolRecordFormat, EncodesAsTheFileWriterAndDecodesBackInEveryVersion) {
     const ToolRecord tool = RandomTool(random);
     for (int version : kCurrentVersions) {
       SCOPED_TRACE(::testing::Message() << "type " << tool.typeCode << ", version " << version);
-      testing::MemoryFile file;
+      platform::MemoryFile file;
       platform::BinaryWriter out(file);
       ASSERT_EQ(EncodeToolRecord(out, tool, version, false), 1);
       testing::ByteBuilder expected;

@@ -1,6 +1,6 @@
 #include "host/tool_row.h"
 
-#include "core/memory_file.h"
+#include "platform/memory_file.h"
 #include "platform/binary_reader.h"
 #include "toollib/tool_file.h"
 
@@ -34,7 +34,7 @@ toollib::ToolRecord ToolRecordOf(const ToolRow& tool) {
 
 ToolRow AsLoaded(const ToolRow& tool) {
   toollib::ToolRecord record = ToolRecordOf(tool);
-  MemoryFile file(EncodedBytes([&record](platform::BinaryWriter& out) { return record.WriteRecord(out, false) == 1; }));
+  platform::MemoryFile file(platform::EncodedBytes([&record](platform::BinaryWriter& out) { return record.WriteRecord(out, false) == 1; }));
   platform::BinaryReader in(file);
   toollib::ToolRecord loaded;
   if (loaded.ReadRecord(in, toollib::kCurrentLibraryVersion, false) != 1) return tool;

@@ -1,6 +1,6 @@
 #include "samples/sample_writers.h"
 
-#include "core/memory_file.h"
+#include "platform/memory_file.h"
 #include "spectool/special_tool_writer.h"
 #include "stations/station_file.h"
 #include "stations/station_record.h"
@@ -38,7 +38,7 @@ std::string SpecialToolFileBytes(const SampleSpecialTool& special) {
   content.side = special.side;
   content.infoValue = special.infoValue;
   content.entities = special.entities;
-  return EncodedBytes([&content](platform::BinaryWriter& out) { return spectool::EncodeSpecialTool(out, content); });
+  return platform::EncodedBytes([&content](platform::BinaryWriter& out) { return spectool::EncodeSpecialTool(out, content); });
 }
 
 std::string StationFileBytes(const std::vector<SampleStation>& first,
@@ -48,7 +48,7 @@ std::string StationFileBytes(const std::vector<SampleStation>& first,
   toollib::ToolLibrary paths;
   toollib::SpecialToolFolderBuffer folder;
   const toollib::SpecialToolLinks links{&paths, folder};
-  return EncodedBytes([&](platform::BinaryWriter& out) {
+  return platform::EncodedBytes([&](platform::BinaryWriter& out) {
     return out.WriteZeros(static_cast<size_t>(stations::kStationTablesOffset)) && WriteStationTable(out, 0, first, links) &&
            out.WriteI32(0) && WriteStationTable(out, 1, second, links);
   });

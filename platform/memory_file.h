@@ -1,17 +1,20 @@
-// A file held in memory, for tests that run an encoder and a decoder of the
-// library back to back: what is written can be read again from the start.
+// A file held in memory: what an encoder of the library writes through it can
+// be read again from the start, or taken as bytes that a caller writes by its
+// own file rules.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 
+#include "platform/binary_writer.h"
 #include "platform/file_system.h"
 
-namespace quarnel::testing {
+namespace quarnel::platform {
 
-class MemoryFile final : public platform::File {
+class MemoryFile final : public File {
  public:
   MemoryFile() = default;
   explicit MemoryFile(std::string bytes) : bytes_(std::move(bytes)) {}
@@ -44,4 +47,11 @@ class MemoryFile final : public platform::File {
   size_t position_ = 0;
 };
 
-}  // namespace quarnel::testing
+// What `encode` writes; empty when it reports a failed write.
+inline std::string EncodedBytes(const std::function<bool(BinaryWriter&)>& encode) {
+  MemoryFile file;
+  BinaryWriter out(file);
+  return encode(out) ? file.bytes() : std::string();
+}
+
+}  // namespace quarnel::platform
