@@ -1,18 +1,28 @@
 #include "samples/sample_writers.h"
 
+#include <bit>
+
 #include "platform/memory_file.h"
 #include "spectool/special_tool_writer.h"
 #include "stations/station_file.h"
 #include "stations/station_record.h"
+#include "stations/station_record_format.h"
 #include "toollib/special_tool_link.h"
 #include "toollib/tool_library.h"
 
 namespace quarnel::cli {
 namespace {
 
-// The station fields the demo sets lead the record in its file order (number,
-// size, kind, tool position); the rest of the record stays zero.
-constexpr size_t kStationLeadingFieldsBytes = 16;
+// A station with the fields the demo sets (number, size, kind, tool
+// position); every other field stays zero.
+stations::StationRecord StationRecordOf(const SampleStation& sample) {
+  stations::StationRecord record;
+  record.SetInt32At(stations::kStationNumberOffset, sample.number);
+  record.SetInt32At(stations::kStationSizeOffset, std::bit_cast<int32_t>(sample.stationSize));
+  record.SetInt32At(stations::kStationKindOffset, sample.kind);
+  record.SetInt32At(stations::kToolPositionOffset, sample.toolPosition);
+  return record;
+}
 
 bool WriteStationTable(platform::BinaryWriter& out, int32_t identifier, const std::vector<SampleStation>& stations,
                        const toollib::SpecialToolLinks& links) {
@@ -20,9 +30,7 @@ bool WriteStationTable(platform::BinaryWriter& out, int32_t identifier, const st
   bool ok = out.WriteI32(0) && out.WriteI32(identifier) && out.WriteI32(0) &&
             out.WriteI32(static_cast<int32_t>(stations.size()));
   for (const SampleStation& station : stations) {
-    ok = ok && out.WriteI32(station.number) && out.WriteF32(station.stationSize) && out.WriteI32(station.kind) &&
-         out.WriteI32(station.toolPosition) &&
-         out.WriteZeros(stations::kStationRecordSize - kStationLeadingFieldsBytes);
+    ok = ok && stations::EncodeStationRecord(out, StationRecordOf(station));
     toollib::ToolRecord tool = ToolRecordOf(station.tool);
     tool.ResolveSpecialTool(station.tool.name.c_str(), links);
     ok = ok && tool.WriteRecord(out, true, links.library) == 1;
