@@ -63,7 +63,7 @@ void BenchLoad(benchmark::State& state, const std::string& series, const std::st
         library = std::make_unique<toollib::ToolLibrary>();
       },
       [&] {
-        if (library->Load(path.c_str(), exports::Module().folder) != 0) state.SkipWithError("load failed");
+        if (library->Load(path.c_str(), exports::Module().folder) != StatusCode::kOk) state.SkipWithError("load failed");
       });
   Report(state, series, tools, tools, total, floor);
 }
